@@ -1,0 +1,3 @@
+#include "app/QneticaApp.h"
+
+int main(int argc, char** argv) { return qnetica::RunQnetica(argc, argv); }
