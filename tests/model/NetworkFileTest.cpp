@@ -332,15 +332,21 @@ TEST_F(NetworkFileTest, FailedWriteKeepsTheOldFileAndModified) {
     EXPECT_EQ(files, 1) << "the temporary file was left behind";
 }
 
-TEST_F(NetworkFileTest, SaveIntoAMissingOrClosedFolderKeepsModified) {
+TEST_F(NetworkFileTest, SaveIntoAMissingFolderKeepsModified) {
     NetworkModel model;
     model.AddNode();
-    FileResult result = SaveNetworkFile(model, PathOf("no-such-folder/net.qnf"));
+    const FileResult result = SaveNetworkFile(model, PathOf("no-such-folder/net.qnf"));
     EXPECT_FALSE(result.Ok);
     EXPECT_NE(result.Message.find("net.qnf"), std::string::npos);
+    EXPECT_NE(result.Message.find(std::strerror(ENOENT)), std::string::npos);
     EXPECT_TRUE(model.Modified());
+}
 
+TEST_F(NetworkFileTest, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    NetworkModel model;
+    model.AddNode();
+    FileResult result;
     const std::string path = PathOf("locked.qnf");
     ASSERT_TRUE(SaveNetworkFile(model, path).Ok);
     const NetworkImage old = ReadBytes(path);
