@@ -1,22 +1,27 @@
 #include "app/QneticaApp.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "app/QneticaWindows.h"
+#include "ui/QtPlatformDialogs.h"
+#include "ui/TForm1.h"
 
 namespace qnetica {
 
 int RunQnetica(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Qnetica");
-    QApplication::setApplicationDisplayName("Qnetica");
-    // The windows of the program arrive with their own changes; until then a plain frame.
-    QMainWindow window;
-    window.setWindowTitle("Qnetica");
-    window.setCentralWidget(new QLabel(QString::fromUtf8("Qnetica: анализ стохастических сетей"),
-                                       &window));
-    window.resize(748, 568);
-    window.show();
+    // The name only: a display name would be appended to every window's caption.
+    QApplication::setApplicationName(QStringLiteral("Qnetica"));
+    // Qt's own dialogs (file dialogs) speak Russian like the rest, when the translation exists.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ru"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+    QtPlatformDialogs dialogs;
+    QneticaWindows windows(dialogs);
+    windows.MainWindow().show();
     return app.exec();
 }
 

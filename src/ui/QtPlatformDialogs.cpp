@@ -1,0 +1,141 @@
+#include "ui/QtPlatformDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QUrl>
+#include <utility>
+
+namespace qnetica {
+namespace {
+
+QMessageBox::Icon IconOf(MessageBoxKind kind) {
+    switch (kind) {
+        case MessageBoxKind::Error:
+            return QMessageBox::Critical;
+        case MessageBoxKind::Warning:
+            return QMessageBox::Warning;
+        case MessageBoxKind::Information:
+            return QMessageBox::Information;
+        case MessageBoxKind::Plain:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsOf(MessageBoxButtons buttons) {
+    switch (buttons) {
+        case MessageBoxButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MessageBoxButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MessageBoxButtons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageBoxAnswer AnswerOf(int button) {
+    switch (button) {
+        case QMessageBox::Yes:
+            return MessageBoxAnswer::Yes;
+        case QMessageBox::No:
+            return MessageBoxAnswer::No;
+        case QMessageBox::Cancel:
+            return MessageBoxAnswer::Cancel;
+        default:
+            return MessageBoxAnswer::Ok;
+    }
+}
+
+// Runs a prepared file dialog; the caller has set its accept and file modes.
+std::optional<FileDialogAnswer> RunFileDialog(QFileDialog& dialog,
+                                              const FileDialogRequest& request) {
+    const QStringList filters = QtFileFilter(request.Types).split(";;");
+    dialog.setWindowTitle(request.Title);
+    dialog.setNameFilters(filters);
+    if (request.TypeIndex >= 1 && request.TypeIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.TypeIndex - 1]);
+    dialog.setDefaultSuffix(request.DefaultSuffix);
+    dialog.setDirectory(request.Folder);
+    // A pattern as the offered name only repeats the filter: offer no name then.
+    const bool isPattern = request.FileName.contains('*') || request.FileName.contains('?');
+    if (!request.FileName.isEmpty() && !isPattern) dialog.selectFile(request.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const int chosenType = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return FileDialogAnswer{dialog.selectedFiles().first(), chosenType > 0 ? chosenType : 1};
+}
+
+}  // namespace
+
+MessageBoxAnswer QtPlatformDialogs::ShowMessage(QWidget* parent, MessageBoxKind kind,
+                                                const QString& text, MessageBoxButtons buttons) {
+    QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, ButtonsOf(buttons),
+                    parent);
+    // Russian captions whether or not Qt's own translations are installed.
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+        {QMessageBox::Ok, "OK"},
+        {QMessageBox::Yes, "Да"},
+        {QMessageBox::No, "Нет"},
+        {QMessageBox::Cancel, "Отмена"}};
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* shown = box.button(button)) shown->setText(QString::fromUtf8(caption));
+    if (buttons != MessageBoxButtons::Ok) box.setDefaultButton(QMessageBox::Yes);
+    return AnswerOf(box.exec());
+}
+
+std::optional<FileDialogAnswer> QtPlatformDialogs::AskOpenFile(QWidget* parent,
+                                                               const FileDialogRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(dialog, request);
+}
+
+std::optional<FileDialogAnswer> QtPlatformDialogs::AskSaveFile(QWidget* parent,
+                                                               const FileDialogRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    return RunFileDialog(dialog, request);
+}
+
+bool QtPlatformDialogs::OpenDocument(const QString& path, DocumentWindow /*window*/) {
+    // The desktop decides how its viewer's window opens; Qt offers no way to ask for maximised.
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+void QtPlatformDialogs::ShowModal(QWidget& window) {
+    if (auto* dialog = qobject_cast<QDialog*>(&window)) {
+        dialog->exec();
+        return;
+    }
+    // A main window shown modally: a local event loop that ends when the window is hidden.
+    const Qt::WindowModality previous = window.windowModality();
+    window.setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QPointer<QWidget> guard(&window);
+    struct HideWatcher : QObject {
+        QEventLoop* Loop;
+        explicit HideWatcher(QEventLoop* loop) : Loop(loop) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Hide) Loop->quit();
+            return false;
+        }
+    } watcher(&loop);
+    window.installEventFilter(&watcher);
+    window.show();
+    loop.exec();
+    if (guard) {
+        guard->removeEventFilter(&watcher);
+        guard->setWindowModality(previous);
+    }
+}
+
+}  // namespace qnetica

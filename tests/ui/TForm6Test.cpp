@@ -1,0 +1,66 @@
+#include "ui/TForm6.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/ScriptedDialogs.h"
+
+namespace qnetica {
+namespace {
+
+class TForm6Test : public ::testing::Test {
+  protected:
+    ScriptedDialogs dialogs;
+    NetworkModel model;
+    TForm6 dialog{model, dialogs};
+};
+
+TEST_F(TForm6Test, ShowsTheLabelTheFieldAndALatinOk) {
+    EXPECT_EQ(dialog.findChild<QLabel*>()->text(), "Введите значение:");
+    EXPECT_EQ(dialog.OkButton()->text(), "OK");  // Latin letters
+}
+
+TEST_F(TForm6Test, PresettingADifferentTextMarksTheNetworkModified) {
+    dialog.SetValueText("0.5000000000");
+    EXPECT_TRUE(model.Modified());
+}
+
+TEST_F(TForm6Test, PresettingTheSameTextLeavesTheNetworkUnmarked) {
+    dialog.SetValueText("0.5000000000");
+    model.SetModified(false);
+    dialog.SetValueText("0.5000000000");
+    EXPECT_FALSE(model.Modified());
+}
+
+TEST_F(TForm6Test, TypingMarksTheNetworkModified) {
+    dialog.Edit1()->insert("7");
+    EXPECT_TRUE(model.Modified());
+}
+
+// However the dialog is closed, the caller gets the text it held.
+class TForm6CloseTest : public TForm6Test, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(TForm6CloseTest, HandsTheTextToTheCaller) {
+    const bool byOk = GetParam();
+    QString caption;
+    dialogs.QueueWindowAction([&](QWidget& window) {
+        caption = window.windowTitle();
+        dialog.Edit1()->setText("0.25");
+        if (byOk)
+            dialog.OkClick();
+        else
+            dialog.reject();
+    });
+    const QString text = dialog.AskValue("Вероятность перехода из S1 в S2", "0.5000000000");
+    EXPECT_EQ(caption, "Вероятность перехода из S1 в S2");
+    EXPECT_EQ(text, "0.25");
+    EXPECT_TRUE(dialogs.Unanswered().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ByOkOrCloseBox, TForm6CloseTest, ::testing::Bool());
+
+}  // namespace
+}  // namespace qnetica
