@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/ScaledNumber.h"
+
+namespace qnetica {
+
+// The terms of the birth-death probabilities of an n-channel QS with offered load a, in the
+// scaled form that stays finite for any number of channels.
+struct ErlangTerms {
+    ScaledNumber HeadSum;  // sum of a^i / i! for i = 0..n-1
+    ScaledNumber Top;      // a^n / n!
+};
+ErlangTerms SumErlangTerms(long double a, std::int64_t n);
+
+// The queue states beyond the channels of a QS with K waiting places and load rho per channel:
+// Sum = rho^0 + ... + rho^K, Weighted = sum of j * rho^j, Last = rho^K (0^0 counts as 1).
+// Every term is formed without cancellation, so rho near or at 1 and any K are exact to
+// rounding.
+struct GeometricMoments {
+    ScaledNumber Sum;
+    ScaledNumber Weighted;
+    ScaledNumber Last;
+};
+GeometricMoments SumGeometricMoments(long double rho, std::int64_t K);
+
+}  // namespace qnetica

@@ -1,0 +1,42 @@
+#include "engine/TrafficEquations.h"
+
+#include <span>
+
+#include "engine/EngineMessages.h"
+#include "engine/TrafficStructure.h"
+
+namespace qnetica {
+namespace {
+
+// Equation j is column j of the work matrix: the system is the matrix transposed.
+void LoadColumnSystem(const WorkMatrix& matrix, int n, PivotedSolver& solver) {
+    solver.Reset(n);
+    for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < n; ++i) solver.Coefficient(j, i) = matrix.At(i, j);
+        solver.RightHandSide(j) = matrix.At(n, j);
+    }
+}
+
+void WarnOnce(CalculationContext& context, CalculationObserver& observer) {
+    if (context.DeterminantWarned) return;
+    context.DeterminantWarned = true;
+    observer.ShowMessage(MessageKind::Error, ZeroDeterminantMessage);
+}
+
+}  // namespace
+
+void SolveTrafficEquations(const WorkMatrix& matrix, int nodeCount, const RowSums& rowSums,
+                           CalculationContext& context, CalculationObserver& observer,
+                           PivotedSolver& solver, TrafficUnknowns& unknowns) {
+    const int n = nodeCount;
+    bool solvable = !TrafficStructureSingular(matrix, n, rowSums);
+    if (solvable) LoadColumnSystem(matrix, n, solver);
+    for (int i = 1; i <= n; ++i) {
+        observer.SetProgress((context.Step - 1) * n + i);
+        if (solvable) solvable = solver.EliminateColumn(i - 1);
+        if (!solvable) WarnOnce(context, observer);
+    }
+    if (solvable) solver.Solve(std::span<double>(unknowns.data(), n));
+}
+
+}  // namespace qnetica

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "engine/BoundedQueue.h"
+#include "engine/PlainQueue.h"
+
+namespace qnetica {
+namespace {
+
+using test::MakeLoad;
+using test::RelativeError;
+
+struct Expected {
+    long double IdleProbability, QueueLength, InSystem, WaitTime, SojournTime;
+};
+
+// The birth-death chain of M/M/n/m summed state by state: p_i proportional to the product of
+// lambda / (min(i, n) mu) up to state i, for i = 0..m; lost requests do not enter.
+Expected BirthDeath(long double lambda, long double t, int n, int m) {
+    std::vector<long double> weight(m + 1);
+    weight[0] = 1;
+    for (int i = 1; i <= m; ++i) weight[i] = weight[i - 1] * lambda * t / std::min(i, n);
+    long double total = 0;
+    for (long double w : weight) total += w;
+    long double queue = 0;
+    long double inSystem = 0;
+    for (int i = 0; i <= m; ++i) {
+        const long double p = weight[i] / total;
+        queue += std::max(i - n, 0) * p;
+        inSystem += i * p;
+    }
+    const long double entering = lambda * (1 - weight[m] / total);
+    const long double wait = queue == 0 ? 0 : queue / entering;
+    return {1 / total, queue, inSystem, wait, wait + t};
+}
+
+void ExpectFigures(const QueueFigures& figures, const Expected& expected, double tolerance) {
+    EXPECT_LT(RelativeError(figures.IdleProbability, expected.IdleProbability), tolerance);
+    EXPECT_LT(RelativeError(figures.QueueLength, expected.QueueLength), tolerance);
+    EXPECT_LT(RelativeError(figures.InSystem, expected.InSystem), tolerance);
+    EXPECT_LT(RelativeError(figures.WaitTime, expected.WaitTime), tolerance);
+    EXPECT_LT(RelativeError(figures.SojournTime, expected.SojournTime), tolerance);
+}
+
+TEST(BoundedQueueTest, FiguresOfOneChannel) {
+    struct Case {
+        int places;
+        Expected expected;
+    };
+    const Case cases[] = {
+        {2, {4.0L / 7, 1.0L / 7, 4.0L / 7, 1.0L / 3, 4.0L / 3}},
+        {1, {2.0L / 3, 0, 1.0L / 3, 0, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.places);
+        ExpectFigures(BoundedQueue(MakeLoad(0.5, 1, 1), c.places), c.expected, 1e-15);
+    }
+}
+
+TEST(BoundedQueueTest, NoFlowMeansNoQueueAndNoWait) {
+    const QueueFigures figures = BoundedQueue(MakeLoad(0, 2, 2), 3);
+    EXPECT_EQ(figures.IdleProbability, 1.0);
+    EXPECT_EQ(figures.QueueLength, 0.0);
+    EXPECT_EQ(figures.InSystem, 0.0);
+    EXPECT_EQ(figures.WaitTime, 0.0);
+    EXPECT_EQ(figures.SojournTime, 2.0);
+}
+
+// Below, at and above a load of 1 per channel, with fewer places than channels, none, a few
+// and many waiting places; next to rho = 1 the closed forms would cancel completely.
+TEST(BoundedQueueTest, AgreesWithTheBirthDeathChain) {
+    const double loads[] = {0.05, 0.5, 0.9, 0.97, 1.0 - 0x1p-40, 1.0, 1.0 + 0x1p-52, 1.5, 4.0};
+    for (int n : {1, 2, 3, 7, 20})
+        for (int extra : {-2, 0, 1, 4, 40, 300})
+            for (double rho : loads) {
+                const int m = n + extra;
+                if (m < 1) continue;
+                SCOPED_TRACE("n = " + std::to_string(n) + ", m = " + std::to_string(m) +
+                             ", rho = " + std::to_string(rho));
+                const double t = 0.5;
+                const QsLoad load = MakeLoad(rho * n / t, t, n);
+                ExpectFigures(BoundedQueue(load, m), BirthDeath(load.ArrivalRate, t, n, m), 1e-12);
+            }
+}
+
+// A million places: rho^m leaves every floating-point range above rho = 1.
+TEST(BoundedQueueTest, StaysRightForAMillionPlaces) {
+    const int m = 1000000;
+    {
+        SCOPED_TRACE("rho = 1: all states equally likely");
+        const QueueFigures figures = BoundedQueue(MakeLoad(1, 1, 1), m);
+        const long double states = m + 1.0L;
+        EXPECT_LT(RelativeError(figures.IdleProbability, 1 / states), 1e-13);
+        EXPECT_LT(RelativeError(figures.QueueLength, (m - 1.0L) * m / 2 / states), 1e-13);
+        EXPECT_LT(RelativeError(figures.InSystem, m / 2.0L), 1e-13);
+    }
+    {
+        SCOPED_TRACE("rho = 1.5: the QS is nearly always full");
+        const QueueFigures figures = BoundedQueue(MakeLoad(3, 1, 2), m);
+        const long double sigma = 1 / 1.5L;  // the empty places fall off geometrically
+        const long double queue = (m - 2) - sigma / (1 - sigma);
+        EXPECT_EQ(figures.IdleProbability, 0.0);
+        EXPECT_LT(RelativeError(figures.QueueLength, queue), 1e-13);
+        EXPECT_LT(RelativeError(figures.InSystem, queue + 2), 1e-13);
+        EXPECT_LT(RelativeError(figures.WaitTime, queue / (3 * (1 - (1 - sigma)))), 1e-12);
+    }
+}
+
+TEST(BoundedQueueTest, ManyPlacesApproachTheUnboundedQs) {
+    const QsLoad load = MakeLoad(1.5, 1, 3);
+    const QueueFigures bounded = BoundedQueue(load, 5000);
+    const QueueFigures plain = PlainQueue(load);
+    EXPECT_LT(RelativeError(bounded.IdleProbability, plain.IdleProbability), 1e-14);
+    EXPECT_LT(RelativeError(bounded.QueueLength, plain.QueueLength), 1e-14);
+    EXPECT_LT(RelativeError(bounded.WaitTime, plain.WaitTime), 1e-14);
+    EXPECT_LT(RelativeError(bounded.SojournTime, plain.SojournTime), 1e-14);
+}
+
+}  // namespace
+}  // namespace qnetica
