@@ -1,23 +1,10 @@
-#include <cstdio>
-#include <cstring>
+#include <clocale>
+#include <iostream>
 
-namespace {
-
-void PrintUsage(std::FILE* out) {
-    std::fputs(
-        "Usage: qnetica-calc NETWORK.qnf [options]\n"
-        "Computes an open network of queueing systems stored in a .qnf file.\n"
-        "The calculation itself is not available in this build yet.\n",
-        out);
-}
-
-}  // namespace
+#include "cli/Calculator.h"
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        PrintUsage(stdout);
-        return 0;
-    }
-    PrintUsage(stderr);
-    return 2;
+    // The class lines of a varied-run report use the user's decimal separator.
+    std::setlocale(LC_ALL, "");
+    return qnetica::RunCalculator(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "engine/AnalysisEngine.h"
+#include "model/NetworkModel.h"
+#include "runs/ResultTables.h"
+#include "runs/RunPresenter.h"
+#include "runs/StepTotals.h"
+#include "runs/VariationPlan.h"
+
+namespace qnetica {
+
+enum class RunEnd { Cancelled, Completed, Aborted };
+
+struct RunOutcome {
+    RunEnd End = RunEnd::Completed;
+    std::string Message;  // why an aborted run stopped, as it was shown
+};
+
+// What a calculation run reads and writes beside the model; owned by the windows for the whole
+// program (the plan by the parameters dialog, the tables by the results window, the totals by
+// the main window).
+struct RunData {
+    VariationPlan& Plan;
+    ResultTables& Tables;
+    StepTotals& Totals;
+    AnalysisEngine& Engine;
+};
+
+// The calculation command: asks for the run parameters, then performs one calculation (fixed
+// run) or one per step with the varied values (varied run), writing "qnrep.tmp" and the report
+// of a varied run. A run that fails closes its files, shows one message and still gives the
+// model back its own values.
+RunOutcome RunCalculation(NetworkModel& model, RunData data, RunPresenter& presenter);
+
+}  // namespace qnetica
