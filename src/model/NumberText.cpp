@@ -32,11 +32,11 @@ std::string FormatWithDecimals(double value, int decimals) {
 // The pieces of a decimal number found by the scanner, without separators.
 struct DecimalText {
     bool Negative = false;
-    std::string IntegerDigits;
-    std::string FractionDigits;
+    std::string_view IntegerDigits;
+    std::string_view FractionDigits;
     bool HasExponent = false;
     bool ExponentNegative = false;
-    std::string ExponentDigits;
+    std::string_view ExponentDigits;
 };
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -47,10 +47,10 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-std::string TakeDigits(std::string_view text, std::size_t& pos) {
+std::string_view TakeDigits(std::string_view text, std::size_t& pos) {
     const std::size_t start = pos;
     while (pos < text.size() && IsDigit(text[pos])) ++pos;
-    return std::string(text.substr(start, pos - start));
+    return text.substr(start, pos - start);
 }
 
 // Scans sign, digits, separator, digits and exponent; the whole text must be consumed.
@@ -92,17 +92,43 @@ bool IsOverflow(const DecimalText& number) {
         magnitude = -static_cast<long long>(firstFraction);
     }
     // Only the sign of the exponent and whether it is long matter here.
-    long long exponent = number.ExponentDigits.size() > 9
-                             ? 1000000000LL
-                             : (number.ExponentDigits.empty() ? 0 : std::stoll(number.ExponentDigits));
+    long long exponent = 0;
+    if (number.ExponentDigits.size() > 9)
+        exponent = 1000000000LL;
+    else
+        for (char digit : number.ExponentDigits) exponent = exponent * 10 + (digit - '0');
     if (number.ExponentNegative) exponent = -exponent;
     return magnitude + exponent > 0;
 }
 
+// Short plain decimals (every matrix cell the program writes) need no general conversion: the
+// digits and the power of ten are both exact doubles, so one division rounds correctly.
+std::optional<double> ExactShortDecimal(const DecimalText& number) {
+    constexpr std::size_t MaxExactDigits = 15;  // below 2^53
+    constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (number.HasExponent) return std::nullopt;
+    if (number.IntegerDigits.size() + number.FractionDigits.size() > MaxExactDigits)
+        return std::nullopt;
+    std::int64_t mantissa = 0;
+    for (char digit : number.IntegerDigits) mantissa = mantissa * 10 + (digit - '0');
+    for (char digit : number.FractionDigits) mantissa = mantissa * 10 + (digit - '0');
+    const double value =
+        static_cast<double>(mantissa) / PowersOfTen[number.FractionDigits.size()];
+    return number.Negative ? -value : value;
+}
+
 // Converts scanned pieces into a double; nullopt when the value is too large for a double.
 std::optional<double> ToDouble(const DecimalText& number) {
-    std::string plain = number.IntegerDigits.empty() ? "0" : number.IntegerDigits;
-    if (!number.FractionDigits.empty()) plain += "." + number.FractionDigits;
+    if (auto exact = ExactShortDecimal(number)) return exact;
+    std::string plain;
+    plain.reserve(number.IntegerDigits.size() + number.FractionDigits.size() +
+                  number.ExponentDigits.size() + 4);
+    plain += number.IntegerDigits.empty() ? std::string_view("0") : number.IntegerDigits;
+    if (!number.FractionDigits.empty()) {
+        plain += '.';
+        plain += number.FractionDigits;
+    }
     if (number.HasExponent) {
         plain += number.ExponentNegative ? "e-" : "e";
         plain += number.ExponentDigits;
@@ -125,7 +151,7 @@ std::optional<std::int32_t> ToInt32(std::string_view text) {
         negative = text[pos] == '-';
         ++pos;
     }
-    const std::string digits = TakeDigits(text, pos);
+    const std::string_view digits = TakeDigits(text, pos);
     if (digits.empty() || pos != text.size()) return std::nullopt;
     long long value = 0;
     for (char digit : digits) {

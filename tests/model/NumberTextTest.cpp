@@ -175,3 +175,20 @@ TEST(StrictIntegerTest, FailsWithTheLibraryMessage) {
 
 }  // namespace
 }  // namespace qnetica
+
+namespace qnetica {
+namespace {
+
+// Short decimals take a quicker road than long ones; both must give the nearest double.
+TEST(ParseNumberTest, ShortAndLongDecimalsRoundToTheNearestDouble) {
+    const char* texts[] = {"0.1", "0.0113487201", "0.9999999999", "123456789012345", "1.7976931348",
+                           "0.000000000000001", "-0.3", "0.30000000000000004", "1234567890.12345",
+                           "12345678901234567890", "3.14159265358979323846"};
+    for (const char* text : texts) {
+        EXPECT_EQ(ParseNumber(text), std::strtod(text, nullptr)) << text;
+        EXPECT_EQ(ParseNumber(std::string(text) + "e0"), std::strtod(text, nullptr)) << text;
+    }
+}
+
+}  // namespace
+}  // namespace qnetica
