@@ -23,16 +23,18 @@ QneticaWindows::QneticaWindows(PlatformDialogs& dialogs) {
     form2_ = std::make_unique<TForm2>(model, dialogs, main);
     form3_ = std::make_unique<TForm3>(main);
     form4_ = std::make_unique<TForm4>(main);
-    form5_ = std::make_unique<TForm5>();
+    form5_ = std::make_unique<TForm5>(model, dialogs);
     form6_ = std::make_unique<TForm6>(model, dialogs, main);
     form7_ = std::make_unique<TForm7>(main);
     form8_ = std::make_unique<TForm8>(main);
     form9_ = std::make_unique<TForm9>(main);
     form10_ = std::make_unique<TForm10>(main);
-    form11_ = std::make_unique<TForm11>(main);
+    form11_ = std::make_unique<TForm11>(model, dialogs, main);
     windows_ = {main,         form2_.get(), form3_.get(), form4_.get(),  form5_.get(), form6_.get(),
                 form7_.get(), form8_.get(), form9_.get(), form10_.get(), form11_.get()};
     main->SetWindows(windows_);
+    form5_->SetWindows(windows_);
+    form11_->SetWindows(windows_);
 }
 
 // Members go in the reverse order of their declaration: TForm11 first, TForm1 last.

@@ -1,10 +1,95 @@
 #include "editor/TForm11.h"
 
-namespace qnetica {
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
 
-TForm11::TForm11(QWidget* parent) : QDialog(parent) {
+#include "model/GenerateModel.h"
+#include "ui/TForm6.h"
+
+namespace qnetica {
+namespace {
+
+// The user's decimal separator; one outside ASCII cannot appear in the core's number texts.
+char SystemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    if (point.size() == 1 && point[0].unicode() < 128) return static_cast<char>(point[0].unicode());
+    return '.';
+}
+
+}  // namespace
+
+TForm11::TForm11(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      model_(model),
+      dialogs_(dialogs),
+      decimalSeparator_(SystemDecimalSeparator()) {
     setWindowTitle(QStringLiteral("Автоматическая генерация модели"));
-    resize(420, 240);
+    CreateControls();
+    connect(okButton_, &QPushButton::clicked, this, &TForm11::OkClick);
+    connect(cancelButton_, &QPushButton::clicked, this, &TForm11::CancelClick);
+}
+
+void TForm11::CreateControls() {
+    auto* layout = new QVBoxLayout(this);
+    intensityEdit_ = AddField(layout, QStringLiteral("Введите интенсивность входящего потока:"), {});
+    serviceTimeEdit_ = AddField(layout, QStringLiteral("Введите время обслуживания для всех СМО:"), {});
+    channelsEdit_ =
+        AddField(layout, QStringLiteral("Введите число каналов для каждой СМО: "), QStringLiteral("1"));
+    qsCountEdit_ = AddField(layout, QStringLiteral("Введите количество СМО:"), {});
+    cancelButton_ = new QPushButton(QStringLiteral("Отмена"), this);
+    okButton_ = new QPushButton(QStringLiteral("ОК"), this);
+    okButton_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cancelButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(okButton_);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setMinimumWidth(sizeHint().width() + 40);
+}
+
+QLineEdit* TForm11::AddField(QVBoxLayout* layout, const QString& label, const QString& text) {
+    auto* edit = new QLineEdit(text, this);
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(edit);
+    layout->addWidget(caption);
+    layout->addWidget(edit);
+    return edit;
+}
+
+void TForm11::OkClick() {
+    GenerationRequest request;
+    request.IntensityText = intensityEdit_->text().toStdString();
+    request.ServiceTimeText = serviceTimeEdit_->text().toStdString();
+    request.ChannelsText = channelsEdit_->text().toStdString();
+    request.QsCountText = qsCountEdit_->text().toStdString();
+    request.DecimalSeparator = decimalSeparator_;
+    const QSize area = imageArea_ ? imageArea_() : QSize();
+    request.AreaWidth = area.width();
+    request.AreaHeight = area.height();
+    const GenerationOutcome outcome = GenerateModel(
+        model_, request, [this](const std::string& text) { ShowIntensityInValueDialog(text); });
+    const QString message = QString::fromStdString(outcome.Message);
+    switch (outcome.End) {
+        case GenerationEnd::Generated:
+            accept();
+            return;
+        case GenerationEnd::NotANumber:
+            dialogs_.ShowError(this, message);
+            return;
+        case GenerationEnd::QsCountOutOfRange:
+            dialogs_.ShowPlain(this, message);
+            return;
+    }
+}
+
+// The value input dialog gets the text without being shown; its change marks the network.
+void TForm11::ShowIntensityInValueDialog(const std::string& text) {
+    if (windows_.Form6) windows_.Form6->SetValueText(QString::fromStdString(text));
 }
 
 }  // namespace qnetica

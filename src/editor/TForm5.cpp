@@ -1,10 +1,393 @@
 #include "editor/TForm5.h"
 
-namespace qnetica {
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QStyle>
+#include <QToolBar>
 
-TForm5::TForm5(QWidget* parent) : QMainWindow(parent) {
+#include "charts/TForm10.h"
+#include "charts/TForm9.h"
+#include "editor/EditorIcons.h"
+#include "editor/SchemeView.h"
+#include "editor/TForm11.h"
+#include "runs/VariationPlan.h"
+#include "ui/TForm1.h"
+#include "ui/TForm4.h"
+#include "ui/TForm6.h"
+
+namespace qnetica {
+namespace {
+
+const QString HelpPage = QStringLiteral("help/help.htm");  // in the program's folder
+const QColor ImageAreaBackground(150, 150, 150);
+const QSize BarIconSize(24, 24);
+
+QToolBar* FixedToolBar(const QString& title) {
+    auto* bar = new QToolBar(title);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(BarIconSize);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    return bar;
+}
+
+}  // namespace
+
+TForm5::TForm5(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      model_(model),
+      dialogs_(dialogs),
+      surface_(model),
+      toolState_(model, surface_, *this),
+      imageSaveDialog_(dialogs) {
     setWindowTitle(QStringLiteral("Qnetica (визуальный редактор)"));
-    resize(1024, 768);
+    CreateTopBar();
+    CreateToolsBar();
+    CreateMenus();
+    CreateImageArea();
+    // Disabled until a varied run has something to show; their menu items always work.
+    for (QAction* display : {reportButton_, networkChartButton_, qsChartButton_})
+        display->setEnabled(false);
+}
+
+void TForm5::SetWindows(const ProgramWindows& windows) {
+    windows_ = windows;
+    if (windows_.Form11) windows_.Form11->SetImageAreaSource([this] { return VisibleImageArea(); });
+}
+
+QAction* TForm5::AddBarButton(QToolBar* bar, const QIcon& icon, const QString& hint,
+                              const Command& command) {
+    QAction* button = bar->addAction(icon, hint);
+    button->setToolTip(hint);
+    connect(button, &QAction::triggered, this, command);
+    return button;
+}
+
+void TForm5::AddMenuItem(QMenu* menu, const QString& text, const Command& command) {
+    connect(menu->addAction(text), &QAction::triggered, this, command);
+}
+
+void TForm5::CreateTopBar() {
+    topBar_ = FixedToolBar(QStringLiteral("Команды"));
+    addToolBar(Qt::TopToolBarArea, topBar_);
+    const auto standard = [this](QStyle::StandardPixmap icon) { return style()->standardIcon(icon); };
+    QToolBar* bar = topBar_;
+    AddBarButton(bar, standard(QStyle::SP_FileIcon), QStringLiteral("Новый"),
+                 [this] { NewNetwork(); });
+    AddBarButton(bar, standard(QStyle::SP_DialogOpenButton), QStringLiteral("Открыть"),
+                 [this] { OpenNetwork(); });
+    AddBarButton(bar, standard(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить"),
+                 [this] { SaveNetwork(); });
+    AddBarButton(bar, EditorIcons::SaveImage(), QStringLiteral("Сохранить изображение схемы"),
+                 [this] { SaveSchemeImage(); });
+    bar->addSeparator();
+    AddBarButton(bar, EditorIcons::MatrixEditor(),
+                 QStringLiteral("Редактор матрицы вероятностей передач"),
+                 [this] { ReturnToTable(); });
+    bar->addSeparator();
+    AddBarButton(bar, EditorIcons::GenerateModel(), QStringLiteral("Автогенерация модели"),
+                 [this] { GenerateNetwork(); });
+    bar->addSeparator();
+    AddBarButton(bar, standard(QStyle::SP_MediaPlay), QStringLiteral("Рассчитать сеть"),
+                 [this] { CalculateNetwork(); });
+    bar->addSeparator();
+    reportButton_ = AddBarButton(bar, standard(QStyle::SP_FileDialogContentsView),
+                                 QStringLiteral("Показать отчет"), [this] { ShowReport(); });
+    bar->addSeparator();
+    networkChartButton_ =
+        AddBarButton(bar, EditorIcons::NetworkChart(),
+                     QStringLiteral("Показать диаграмму характеристик сети"),
+                     [this] { ShowNetworkChart(); });
+    qsChartButton_ = AddBarButton(bar, EditorIcons::QsChart(),
+                                  QStringLiteral("Показать диаграмму характеристик СМО"),
+                                  [this] { ShowQsChart(); });
+    bar->addSeparator();
+    AddBarButton(bar, standard(QStyle::SP_DialogHelpButton), QStringLiteral("Справка"),
+                 [this] { ShowHelp(); });
+    AddBarButton(bar, standard(QStyle::SP_MessageBoxInformation), QStringLiteral("о программе"),
+                 [this] { ShowAbout(); });
+    bar->addSeparator();
+    AddBarButton(bar, standard(QStyle::SP_DialogCloseButton), QStringLiteral("Выйти"),
+                 [this] { ExitProgram(); });
+}
+
+QAction* TForm5::AddToolButton(const QIcon& icon, const QString& hint, EditorTool tool) {
+    QAction* button = AddBarButton(toolsBar_, icon, hint, [this, tool] { PressTool(tool); });
+    button->setCheckable(true);
+    return button;
+}
+
+void TForm5::CreateToolsBar() {
+    toolsBar_ = FixedToolBar(QStringLiteral("Инструменты"));
+    addToolBar(Qt::LeftToolBarArea, toolsBar_);
+    addQsButton_ = AddToolButton(EditorIcons::AddQs(), QStringLiteral("Добавить СМО"),
+                                 EditorTool::AddQsTool);
+    moveQsButton_ = AddToolButton(EditorIcons::MoveQs(), QStringLiteral("Переместить СМО"),
+                                  EditorTool::MoveQsTool);
+    linkButton_ = AddToolButton(EditorIcons::Link(), QStringLiteral("Провести связь"),
+                                EditorTool::LinkTool);
+    unlinkButton_ = AddToolButton(EditorIcons::Unlink(), QStringLiteral("Удалить связь"),
+                                  EditorTool::UnlinkTool);
+    AddBarButton(toolsBar_, EditorIcons::DeleteQs(), QStringLiteral("Удалить СМО"),
+                 [this] { DeleteQs(); });
+    AddBarButton(toolsBar_, style()->standardIcon(QStyle::SP_BrowserReload),
+                 QStringLiteral("Обновить"), [this] { RefreshScreen(); });
+}
+
+void TForm5::AddToolMenuItem(QMenu* menu, const QString& text, EditorTool tool) {
+    AddMenuItem(menu, text, [this, tool] { PressTool(tool); });
+}
+
+void TForm5::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    AddMenuItem(file, QStringLiteral("Новый"), [this] { NewNetwork(); });
+    file->addSeparator();
+    AddMenuItem(file, QStringLiteral("Открыть"), [this] { OpenNetwork(); });
+    AddMenuItem(file, QStringLiteral("Сохранить"), [this] { SaveNetwork(); });
+    AddMenuItem(file, QStringLiteral("Сохранить изображение стохастической сети"),
+                [this] { SaveSchemeImage(); });
+    file->addSeparator();
+    AddMenuItem(file, QStringLiteral("Выход"), [this] { ExitProgram(); });
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Редактировать"));
+    AddMenuItem(edit, QStringLiteral("Редактор матрицы вероятностей передач"),
+                [this] { ReturnToTable(); });
+    edit->addSeparator();
+    AddToolMenuItem(edit, QStringLiteral("Добавить СМО"), EditorTool::AddQsTool);
+    AddToolMenuItem(edit, QStringLiteral("Переместить СМО"), EditorTool::MoveQsTool);
+    AddToolMenuItem(edit, QStringLiteral("Провести связь"), EditorTool::LinkTool);
+    AddToolMenuItem(edit, QStringLiteral("Удалить связь"), EditorTool::UnlinkTool);
+    AddMenuItem(edit, QStringLiteral("Удалить СМО"), [this] { DeleteQs(); });
+    edit->addSeparator();
+    AddMenuItem(edit, QStringLiteral("Обновить экран"), [this] { RefreshScreen(); });
+
+    QMenu* network = menuBar()->addMenu(QStringLiteral("Сеть"));
+    AddMenuItem(network, QStringLiteral("Автогенерация модели"), [this] { GenerateNetwork(); });
+    AddMenuItem(network, QStringLiteral("Рассчитать"), [this] { CalculateNetwork(); });
+
+    QMenu* reports = menuBar()->addMenu(QStringLiteral("Отчеты"));
+    AddMenuItem(reports, QStringLiteral("Просмотреть последний отчет"), [this] { ShowReport(); });
+    reports->addSeparator();
+    AddMenuItem(reports, QStringLiteral("Просмотреть диаграмму характеристик сети"),
+                [this] { ShowNetworkChart(); });
+    AddMenuItem(reports, QStringLiteral("Построить диаграмму характеристик отдельных СМО"),
+                [this] { ShowQsChart(); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+    AddMenuItem(help, QStringLiteral("Справка"), [this] { ShowHelp(); });
+    AddMenuItem(help, QStringLiteral("о программе"), [this] { ShowAbout(); });
+}
+
+// The surface may be larger than the window: a scroll area reaches all of it.
+void TForm5::CreateImageArea() {
+    image_ = new SchemeView(surface_.Image());
+    imageArea_ = new QScrollArea(this);
+    imageArea_->setBackgroundRole(QPalette::Dark);
+    QPalette palette = imageArea_->palette();
+    palette.setColor(QPalette::Dark, ImageAreaBackground);
+    imageArea_->setPalette(palette);
+    imageArea_->setWidget(image_);
+    setCentralWidget(imageArea_);
+    connect(image_, &SchemeView::Clicked, this, &TForm5::ImageClicked);
+    connect(image_, &SchemeView::PointerMoved, this, &TForm5::ImagePointerMoved);
+    connect(image_, &SchemeView::DoubleClicked, this, &TForm5::ImageDoubleClicked);
+}
+
+QAction* TForm5::ToolButton(EditorTool tool) const {
+    switch (tool) {
+        case EditorTool::AddQsTool:
+            return addQsButton_;
+        case EditorTool::MoveQsTool:
+            return moveQsButton_;
+        case EditorTool::LinkTool:
+            return linkButton_;
+        case EditorTool::UnlinkTool:
+            return unlinkButton_;
+        case EditorTool::None:
+            break;
+    }
+    return nullptr;
+}
+
+QSize TForm5::VisibleImageArea() const {
+    return imageArea_->viewport()->size().boundedTo(surface_.Image().size());
+}
+
+void TForm5::setVisible(bool visible) {
+    if (visible && !isVisible()) FillTheScreen();
+    QMainWindow::setVisible(visible);
+}
+
+void TForm5::FillTheScreen() {
+    if (const QScreen* shown = screen()) setGeometry(shown->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) Activate();
+}
+
+void TForm5::Activate() {
+    closeAppOnClose_ = true;
+    toolState_.DropVanishedPick();
+    surface_.DrawScheme();
+    AfterToolEvent();
+}
+
+void TForm5::closeEvent(QCloseEvent* event) {
+    // Only the return to the table closes the editor alone; otherwise the program ends with it,
+    // unless the main window's question keeps it open.
+    if (closeAppOnClose_ && windows_.Form1 && !windows_.Form1->ExitProgram()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+// The buttons show the tools' state, and the image what the handlers painted.
+void TForm5::AfterToolEvent() {
+    for (EditorTool tool : {EditorTool::AddQsTool, EditorTool::MoveQsTool, EditorTool::LinkTool,
+                            EditorTool::UnlinkTool})
+        ToolButton(tool)->setChecked(toolState_.ActiveTool() == tool);
+    image_->update();
+}
+
+void TForm5::PressTool(EditorTool tool) {
+    toolState_.PressTool(tool);
+    AfterToolEvent();
+}
+
+void TForm5::DeleteQs() {
+    toolState_.DeleteLastQs();
+    AfterToolEvent();
+}
+
+void TForm5::RefreshScreen() {
+    toolState_.Refresh();
+    AfterToolEvent();
+}
+
+void TForm5::ImageClicked(QPoint point) {
+    toolState_.Click(point);
+    AfterToolEvent();
+}
+
+void TForm5::ImagePointerMoved(QPoint point) {
+    if (toolState_.ActiveTool() != EditorTool::MoveQsTool || !toolState_.NodePicked()) return;
+    toolState_.Motion(point);
+    image_->update();
+}
+
+void TForm5::ImageDoubleClicked(QPoint point) {
+    toolState_.DoubleClick(point);
+    AfterToolEvent();
+}
+
+bool TForm5::NewNetwork() {
+    surface_.EraseScheme();
+    const bool cleared = windows_.Form1 && windows_.Form1->NewNetwork();
+    toolState_.DropVanishedPick();
+    surface_.DrawScheme();
+    AfterToolEvent();
+    return cleared;
+}
+
+void TForm5::OpenNetwork() {
+    surface_.EraseScheme();
+    if (windows_.Form1) windows_.Form1->OpenNetwork();
+    toolState_.DropVanishedPick();
+    surface_.DrawScheme();
+    AfterToolEvent();
+}
+
+void TForm5::SaveNetwork() {
+    if (windows_.Form1) windows_.Form1->SaveNetwork();
+}
+
+void TForm5::SaveSchemeImage() {
+    const auto choice = imageSaveDialog_.Ask(this);
+    if (!choice) return;
+    const bool saved = choice->Format == ImageFormat::Vector ? surface_.SaveVector(choice->Path)
+                                                             : surface_.SaveBitmap(choice->Path);
+    if (!saved)
+        dialogs_.ShowError(this, QStringLiteral("Не удалось сохранить файл \"%1\".").arg(choice->Path));
+}
+
+void TForm5::ReturnToTable() {
+    surface_.EraseScheme();
+    closeAppOnClose_ = false;
+    close();
+}
+
+// A network kept by the main window's question is not generated over.
+void TForm5::GenerateNetwork() {
+    if (!NewNetwork()) return;
+    if (windows_.Form11) dialogs_.ShowModal(*windows_.Form11);
+    toolState_.DropVanishedPick();
+    toolState_.Refresh();
+    AfterToolEvent();
+}
+
+void TForm5::CalculateNetwork() {
+    if (windows_.Form1) windows_.Form1->RunCalculation();
+}
+
+void TForm5::ShowReport() {
+    const std::string file = plan_ ? plan_->ReportFileName : DefaultReportFileName;
+    dialogs_.OpenDocument(QString::fromStdString(file), DocumentWindow::Normal);
+}
+
+void TForm5::ShowNetworkChart() {
+    if (windows_.Form9) dialogs_.ShowModal(*windows_.Form9);
+}
+
+void TForm5::ShowQsChart() {
+    if (windows_.Form10) dialogs_.ShowModal(*windows_.Form10);
+}
+
+void TForm5::ShowHelp() {
+    dialogs_.OpenDocument(QDir(QCoreApplication::applicationDirPath()).filePath(HelpPage),
+                          DocumentWindow::Maximised);
+}
+
+void TForm5::ShowAbout() {
+    if (windows_.Form4) dialogs_.ShowModal(*windows_.Form4);
+}
+
+void TForm5::ExitProgram() {
+    if (!windows_.Form1 || !windows_.Form1->ExitProgram()) return;
+    closeAppOnClose_ = false;  // the main window has closed already
+    close();
+}
+
+void TForm5::EnableDisplayCommands() {
+    for (QAction* display : {reportButton_, networkChartButton_, qsChartButton_})
+        display->setEnabled(true);
+}
+
+bool TForm5::AddQs() {
+    return windows_.Form1 && windows_.Form1->AddQs();
+}
+
+void TForm5::RemoveQs() {
+    if (windows_.Form1) windows_.Form1->RemoveQs();
+}
+
+void TForm5::EditQsParameters(int node) {
+    if (!windows_.Form1) return;
+    windows_.Form1->SelectNode(node);
+    windows_.Form1->EditQsParameters();
+}
+
+QString TForm5::AskValue(const QString& prompt, const QString& text) {
+    return windows_.Form6 ? windows_.Form6->AskValue(prompt, text) : text;
 }
 
 }  // namespace qnetica

@@ -337,7 +337,9 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::PrepareOnFirstShow() {
     move(2, 2);
-    // Once the visual editor exists, the program opens it from here and starts in it.
+    // The program starts in the visual editor. It opens once this window is on screen, so that
+    // its modal loop does not run inside this window's show event.
+    QMetaObject::invokeMethod(this, &TForm1::ShowVisualEditor, Qt::QueuedConnection);
 }
 
 void TForm1::ResetPlanOnClear(int /*nodeCount*/) {

@@ -76,7 +76,7 @@ class TForm1Test : public ::testing::Test {
     TForm1 form{dialogs};
     TForm2 form2{form.Model(), dialogs};
     TForm4 form4;
-    TForm5 form5;
+    TForm5 form5{form.Model(), dialogs};
     ProgramWindows windows;
 };
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+#include "editor/SchemeLayout.h"
+#include "model/NetworkModel.h"
+
+class QPainter;
+
+namespace qnetica {
+
+// The drawing operations of the scheme on any painter: the editor's raster surface, or an SVG
+// generator for the vector export. They read the model and never change it; removing is
+// painting over in white, so a caller erases before it changes positions or cells.
+class SchemeDrawing {
+  public:
+    SchemeDrawing(QPainter& painter, const NetworkModel& model);
+
+    void DrawNodeSymbol(int node);
+    void EraseNodeSymbol(int node);
+    void DrawLinkArrow(int from, int to);
+    void EraseLinkArrow(int from, int to);
+    void DrawScheme();   // every link, then every symbol, so symbols hide the lines under them
+    void EraseScheme();  // every symbol, then every link
+    void RefreshScheme(const QRect& whole);  // all white, then DrawScheme
+
+    // Readable inside the 30-pixel circle, in one colour so that the scheme stays black, white
+    // and red.
+    static QFont LabelFont();
+
+  private:
+    struct ArrowColours {
+        QColor Line;
+        QColor Mark;
+    };
+    void PaintSymbolCircle(int node, const QColor& outline);
+    void PaintLabel(int node);
+    void PaintArrow(int from, int to, const ArrowColours& colours);
+    QPoint DirectionMarkEnd(int from, int to) const;
+    void PaintLoop(int node, const QColor& colour);
+
+    QPainter& painter_;
+    SchemeLayout layout_;
+};
+
+}  // namespace qnetica

@@ -1,0 +1,72 @@
+#include "editor/SchemeSurface.h"
+
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include "editor/SchemeDrawing.h"
+
+namespace qnetica {
+namespace {
+
+constexpr int ScreenDotsPerInch = 96;
+
+}  // namespace
+
+SchemeSurface::SchemeSurface(const NetworkModel& model)
+    : model_(model), image_(Width, Height, QImage::Format_RGB32) {
+    image_.fill(Qt::white);
+}
+
+template <typename Operation>
+void SchemeSurface::Paint(Operation operation) {
+    QPainter painter(&image_);
+    SchemeDrawing drawing(painter, model_);
+    operation(drawing);
+}
+
+void SchemeSurface::DrawNodeSymbol(int node) {
+    Paint([node](SchemeDrawing& drawing) { drawing.DrawNodeSymbol(node); });
+}
+
+void SchemeSurface::EraseNodeSymbol(int node) {
+    Paint([node](SchemeDrawing& drawing) { drawing.EraseNodeSymbol(node); });
+}
+
+void SchemeSurface::DrawLinkArrow(int from, int to) {
+    Paint([from, to](SchemeDrawing& drawing) { drawing.DrawLinkArrow(from, to); });
+}
+
+void SchemeSurface::EraseLinkArrow(int from, int to) {
+    Paint([from, to](SchemeDrawing& drawing) { drawing.EraseLinkArrow(from, to); });
+}
+
+void SchemeSurface::DrawScheme() {
+    Paint([](SchemeDrawing& drawing) { drawing.DrawScheme(); });
+}
+
+void SchemeSurface::EraseScheme() {
+    Paint([](SchemeDrawing& drawing) { drawing.EraseScheme(); });
+}
+
+void SchemeSurface::RefreshScheme() {
+    Paint([this](SchemeDrawing& drawing) { drawing.RefreshScheme(image_.rect()); });
+}
+
+bool SchemeSurface::SaveBitmap(const QString& path) const {
+    return image_.save(path, "BMP");
+}
+
+bool SchemeSurface::SaveVector(const QString& path) const {
+    QSvgGenerator generator;
+    generator.setFileName(path);
+    generator.setSize(image_.size());
+    generator.setViewBox(image_.rect());
+    generator.setResolution(ScreenDotsPerInch);  // one surface pixel is one CSS pixel
+    generator.setTitle(QStringLiteral("Qnetica"));
+    QPainter painter;
+    if (!painter.begin(&generator)) return false;
+    SchemeDrawing(painter, model_).RefreshScheme(image_.rect());
+    return painter.end();
+}
+
+}  // namespace qnetica

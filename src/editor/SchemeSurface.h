@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "model/NetworkModel.h"
+
+namespace qnetica {
+
+class SchemeDrawing;
+
+// The editor's persistent raster: white at first, painted incrementally by the drawing
+// operations, and kept for the whole program, also while the editor is closed. Its size is that
+// of the image area of a 1920 x 1440 editor window and never changes.
+class SchemeSurface {
+  public:
+    static constexpr int Width = 1858;
+    static constexpr int Height = 1334;
+
+    explicit SchemeSurface(const NetworkModel& model);
+
+    const QImage& Image() const { return image_; }
+
+    void DrawNodeSymbol(int node);
+    void EraseNodeSymbol(int node);
+    void DrawLinkArrow(int from, int to);
+    void EraseLinkArrow(int from, int to);
+    void DrawScheme();
+    void EraseScheme();
+    void RefreshScheme();
+
+    // The whole surface, not only the part the window shows; false when it cannot be written.
+    bool SaveBitmap(const QString& path) const;
+    // The scheme drawn afresh on a white SVG page of the surface's size.
+    bool SaveVector(const QString& path) const;
+
+  private:
+    template <typename Operation>
+    void Paint(Operation operation);
+
+    const NetworkModel& model_;
+    QImage image_;
+};
+
+}  // namespace qnetica
