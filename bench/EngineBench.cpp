@@ -7,7 +7,7 @@ namespace qnetica {
 namespace {
 
 class SilentObserver : public CalculationObserver {
-public:
+  public:
     void ShowMessage(MessageKind, const std::string&) override {}
     void SetProgress(int) override {}
 };

@@ -19,7 +19,8 @@ void FillLargestNetwork(NetworkModel& model) {
 void BM_SaveNetworkFile(benchmark::State& state) {
     NetworkModel model;
     FillLargestNetwork(model);
-    const std::string path = (std::filesystem::temp_directory_path() / "qnetica-bench-save.qnf").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "qnetica-bench-save.qnf").string();
     for (auto _ : state) {
         if (!SaveNetworkFile(model, path).Ok) state.SkipWithError("save failed");
     }
@@ -30,7 +31,8 @@ BENCHMARK(BM_SaveNetworkFile)->Unit(benchmark::kMillisecond);
 void BM_OpenNetworkFile(benchmark::State& state) {
     NetworkModel model;
     FillLargestNetwork(model);
-    const std::string path = (std::filesystem::temp_directory_path() / "qnetica-bench-open.qnf").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "qnetica-bench-open.qnf").string();
     SaveNetworkFile(model, path);
     for (auto _ : state) {
         if (!OpenNetworkFile(model, path).Ok) state.SkipWithError("open failed");

@@ -10,7 +10,7 @@
 namespace {
 
 class IsolatedWorkDir {
-public:
+  public:
     IsolatedWorkDir() : parent_(std::filesystem::current_path()) {
         std::string name = (parent_ / "run-XXXXXX").string();
         if (::mkdtemp(name.data()) == nullptr) return;
@@ -24,7 +24,7 @@ public:
         std::filesystem::remove_all(folder_, ignored);
     }
 
-private:
+  private:
     std::filesystem::path parent_;
     std::filesystem::path folder_;
 };

@@ -1,3 +1,5 @@
 #include "app/QneticaApp.h"
 
-int main(int argc, char** argv) { return qnetica::RunQnetica(argc, argv); }
+int main(int argc, char** argv) {
+    return qnetica::RunQnetica(argc, argv);
+}

@@ -69,13 +69,14 @@ json QsJson(int k, const QsParams& qs, bool overloaded) {
 // The terminal side of a run: the plan is set up as the parameters dialog would set it,
 // messages go to stderr, each step is kept for the JSON output.
 class TerminalPresenter : public RunPresenter {
-public:
+  public:
     TerminalPresenter(const CalculatorOptions& options, NetworkModel& model, std::ostream& err,
                       std::string reportFile)
         : options_(options), model_(model), err_(err), reportFile_(std::move(reportFile)) {}
 
     void ShowMessage(MessageKind kind, const std::string& text) override {
-        if (kind == MessageKind::Information) return;  // "report saved" is the calculator's own business
+        if (kind == MessageKind::Information)
+            return;  // "report saved" is the calculator's own business
         err_ << text << '\n';
         messages_.push_back(text);
     }
@@ -125,8 +126,8 @@ public:
             const QsParams& qs = model.Qs(k);
             json entry = QsJson(k, qs, context.QsOverloaded[k]);
             ClassResults record;
-            if (haveClasses && qs.RelativePriority && !qs.BoundedQueue && !context.QsOverloaded[k] &&
-                classes.Next(record).Ok)
+            if (haveClasses && qs.RelativePriority && !qs.BoundedQueue &&
+                !context.QsOverloaded[k] && classes.Next(record).Ok)
                 entry["classes"] = ClassesJson(qs, record);
             step["qs"].push_back(std::move(entry));
         }
@@ -141,13 +142,14 @@ public:
                 {"steps", steps_}};
     }
 
-private:
+  private:
     // The ranges given on the command line, as the dialog's fields and OK buttons would store them.
     std::string SetRanges(VariationPlan& plan) {
         if (options_.InputRate) {
             const auto from = ParseNumberChecked(options_.InputRate->From);
             const auto to = ParseNumberChecked(options_.InputRate->To);
-            if (!from.IsNumber || !to.IsNumber) return "--vary-input-rate: the range is not two numbers";
+            if (!from.IsNumber || !to.IsNumber)
+                return "--vary-input-rate: the range is not two numbers";
             plan.InputRateFrom = from.Value;
             plan.InputRateTo = to.Value;
             plan.VaryInputRate = true;
@@ -156,7 +158,8 @@ private:
             if (auto error = CheckQs("--vary-service", range); !error.empty()) return error;
             const auto from = ParseNumberChecked(range.From);
             const auto to = ParseNumberChecked(range.To);
-            if (!from.IsNumber || !to.IsNumber) return "--vary-service: the range is not two numbers";
+            if (!from.IsNumber || !to.IsNumber)
+                return "--vary-service: the range is not two numbers";
             plan.Qs(range.Qs).ServiceFrom = from.Value;
             plan.Qs(range.Qs).ServiceTo = to.Value;
             plan.VaryServiceTime = true;
@@ -228,14 +231,16 @@ int PrintFixedResults(const CalculatorOptions& options, CalculatorRun& run, std:
                       std::ostream& err) {
     run.Tables.WriteHeaderRows(QsHeaderVariant::ResultsWindow);
     if (options.ReportFile) {
-        const FileResult written = WriteResultsReport(*options.ReportFile, run.Tables, run.Model.NodeCount());
+        const FileResult written =
+            WriteResultsReport(*options.ReportFile, run.Tables, run.Model.NodeCount());
         if (!written.Ok) {
             err << written.Message << '\n';
             return ExitFailed;
         }
     }
     if (!options.Json)
-        for (const std::string& line : BuildResultsReport(run.Tables, run.Model.NodeCount())) out << line << '\n';
+        for (const std::string& line : BuildResultsReport(run.Tables, run.Model.NodeCount()))
+            out << line << '\n';
     return ExitCompleted;
 }
 
@@ -246,7 +251,8 @@ int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream&
         return ExitFailed;
     }
     const bool varied = options.VariedRun();
-    const std::string reportFile = options.ReportFile && varied ? *options.ReportFile : TemporaryReportName();
+    const std::string reportFile =
+        options.ReportFile && varied ? *options.ReportFile : TemporaryReportName();
     TerminalPresenter presenter(options, run->Model, err, reportFile);
     const RunOutcome outcome =
         RunCalculation(run->Model, {run->Plan, run->Tables, run->Totals, run->Engine}, presenter);

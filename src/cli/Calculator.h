@@ -8,7 +8,8 @@ namespace qnetica {
 
 // Exit codes of qnetica-calc.
 inline constexpr int ExitCompleted = 0;
-inline constexpr int ExitFailed = 1;  // a file could not be read or written, or the calculation ended
+inline constexpr int ExitFailed =
+    1;  // a file could not be read or written, or the calculation ended
 inline constexpr int ExitUsage = 2;
 
 // The command-line calculator: reads a network file, runs a fixed or varied calculation

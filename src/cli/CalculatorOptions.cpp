@@ -74,7 +74,8 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     for (const auto& [name, list] : lists) {
         for (const std::string& text : *list.first) {
             auto range = SplitRange(text, true);
-            if (!range) return {std::nullopt, RangeError(name, text) + "\n\n" + app.help(), ExitUsage};
+            if (!range)
+                return {std::nullopt, RangeError(name, text) + "\n\n" + app.help(), ExitUsage};
             list.second->push_back(*range);
         }
     }

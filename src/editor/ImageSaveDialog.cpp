@@ -22,11 +22,12 @@ std::optional<ImageFileChoice> ImageSaveDialog::Ask(QWidget* parent) {
     const auto answer = dialogs_.AskSaveFile(parent, Request(lastFileName_));
     if (!answer) return std::nullopt;
     ImageFileChoice choice;
-    choice.Format = answer->TypeIndex == VectorTypeIndex ? ImageFormat::Vector : ImageFormat::Bitmap;
+    choice.Format =
+        answer->TypeIndex == VectorTypeIndex ? ImageFormat::Vector : ImageFormat::Bitmap;
     choice.Path = answer->Path;
     if (QFileInfo(choice.Path).suffix().isEmpty())
-        choice.Path += choice.Format == ImageFormat::Vector ? QStringLiteral(".svg")
-                                                            : QStringLiteral(".bmp");
+        choice.Path +=
+            choice.Format == ImageFormat::Vector ? QStringLiteral(".svg") : QStringLiteral(".bmp");
     lastFileName_ = choice.Path;
     return choice;
 }

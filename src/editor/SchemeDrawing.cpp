@@ -12,7 +12,7 @@ constexpr int ThinPen = 1;
 constexpr int MarkPen = 3;
 constexpr int LabelPixelSize = 10;
 const QPoint LabelOffset(2, 8);
-constexpr int LoopReach = 20;  // the loop's square starts this far up and left of the box
+constexpr int LoopReach = 20;       // the loop's square starts this far up and left of the box
 constexpr double MarkStart = 0.75;  // the direction mark is the quarter next to the target
 
 // The shape inscribed in the rectangle from (left, top) to (right, bottom), right and bottom
@@ -51,7 +51,8 @@ void SchemeDrawing::EraseNodeSymbol(int node) {
 void SchemeDrawing::PaintSymbolCircle(int node, const QColor& outline) {
     painter_.setPen(QPen(outline, ThinPen));
     const QPoint corner = layout_.BoxCorner(node);
-    painter_.drawEllipse(InscribingRect(corner.x(), corner.y(), corner.x() + SchemeLayout::SymbolSize,
+    painter_.drawEllipse(InscribingRect(corner.x(), corner.y(),
+                                        corner.x() + SchemeLayout::SymbolSize,
                                         corner.y() + SchemeLayout::SymbolSize));
 }
 
@@ -92,8 +93,7 @@ void SchemeDrawing::PaintArrow(int from, int to, const ArrowColours& colours) {
 QPoint SchemeDrawing::DirectionMarkEnd(int from, int to) const {
     const QPoint a = layout_.BoxCorner(from);
     const QPoint b = layout_.BoxCorner(to);
-    const int x = a.x() + SchemeLayout::HalfSymbol -
-                  static_cast<int>(MarkStart * (a.x() - b.x()));
+    const int x = a.x() + SchemeLayout::HalfSymbol - static_cast<int>(MarkStart * (a.x() - b.x()));
     const int y = static_cast<int>(a.y() + SchemeLayout::HalfSymbol - MarkStart * (a.y() - b.y()));
     return {x, y};
 }
@@ -104,8 +104,8 @@ void SchemeDrawing::PaintLoop(int node, const QColor& colour) {
     const QPoint centre = layout_.Centre(node);
     painter_.setPen(QPen(colour, ThinPen));
     painter_.setBrush(Qt::NoBrush);
-    painter_.drawEllipse(InscribingRect(corner.x() - LoopReach, corner.y() - LoopReach, centre.x(),
-                                        centre.y()));
+    painter_.drawEllipse(
+        InscribingRect(corner.x() - LoopReach, corner.y() - LoopReach, centre.x(), centre.y()));
 }
 
 void SchemeDrawing::DrawScheme() {

@@ -35,10 +35,12 @@ TForm11::TForm11(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent)
 
 void TForm11::CreateControls() {
     auto* layout = new QVBoxLayout(this);
-    intensityEdit_ = AddField(layout, QStringLiteral("Введите интенсивность входящего потока:"), {});
-    serviceTimeEdit_ = AddField(layout, QStringLiteral("Введите время обслуживания для всех СМО:"), {});
-    channelsEdit_ =
-        AddField(layout, QStringLiteral("Введите число каналов для каждой СМО: "), QStringLiteral("1"));
+    intensityEdit_ =
+        AddField(layout, QStringLiteral("Введите интенсивность входящего потока:"), {});
+    serviceTimeEdit_ =
+        AddField(layout, QStringLiteral("Введите время обслуживания для всех СМО:"), {});
+    channelsEdit_ = AddField(layout, QStringLiteral("Введите число каналов для каждой СМО: "),
+                             QStringLiteral("1"));
     qsCountEdit_ = AddField(layout, QStringLiteral("Введите количество СМО:"), {});
     cancelButton_ = new QPushButton(QStringLiteral("Отмена"), this);
     okButton_ = new QPushButton(QStringLiteral("ОК"), this);

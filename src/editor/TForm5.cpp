@@ -76,7 +76,9 @@ void TForm5::AddMenuItem(QMenu* menu, const QString& text, const Command& comman
 void TForm5::CreateTopBar() {
     topBar_ = FixedToolBar(QStringLiteral("Команды"));
     addToolBar(Qt::TopToolBarArea, topBar_);
-    const auto standard = [this](QStyle::StandardPixmap icon) { return style()->standardIcon(icon); };
+    const auto standard = [this](QStyle::StandardPixmap icon) {
+        return style()->standardIcon(icon);
+    };
     QToolBar* bar = topBar_;
     AddBarButton(bar, standard(QStyle::SP_FileIcon), QStringLiteral("Новый"),
                  [this] { NewNetwork(); });
@@ -100,10 +102,9 @@ void TForm5::CreateTopBar() {
     reportButton_ = AddBarButton(bar, standard(QStyle::SP_FileDialogContentsView),
                                  QStringLiteral("Показать отчет"), [this] { ShowReport(); });
     bar->addSeparator();
-    networkChartButton_ =
-        AddBarButton(bar, EditorIcons::NetworkChart(),
-                     QStringLiteral("Показать диаграмму характеристик сети"),
-                     [this] { ShowNetworkChart(); });
+    networkChartButton_ = AddBarButton(bar, EditorIcons::NetworkChart(),
+                                       QStringLiteral("Показать диаграмму характеристик сети"),
+                                       [this] { ShowNetworkChart(); });
     qsChartButton_ = AddBarButton(bar, EditorIcons::QsChart(),
                                   QStringLiteral("Показать диаграмму характеристик СМО"),
                                   [this] { ShowQsChart(); });
@@ -126,12 +127,12 @@ QAction* TForm5::AddToolButton(const QIcon& icon, const QString& hint, EditorToo
 void TForm5::CreateToolsBar() {
     toolsBar_ = FixedToolBar(QStringLiteral("Инструменты"));
     addToolBar(Qt::LeftToolBarArea, toolsBar_);
-    addQsButton_ = AddToolButton(EditorIcons::AddQs(), QStringLiteral("Добавить СМО"),
-                                 EditorTool::AddQsTool);
+    addQsButton_ =
+        AddToolButton(EditorIcons::AddQs(), QStringLiteral("Добавить СМО"), EditorTool::AddQsTool);
     moveQsButton_ = AddToolButton(EditorIcons::MoveQs(), QStringLiteral("Переместить СМО"),
                                   EditorTool::MoveQsTool);
-    linkButton_ = AddToolButton(EditorIcons::Link(), QStringLiteral("Провести связь"),
-                                EditorTool::LinkTool);
+    linkButton_ =
+        AddToolButton(EditorIcons::Link(), QStringLiteral("Провести связь"), EditorTool::LinkTool);
     unlinkButton_ = AddToolButton(EditorIcons::Unlink(), QStringLiteral("Удалить связь"),
                                   EditorTool::UnlinkTool);
     AddBarButton(toolsBar_, EditorIcons::DeleteQs(), QStringLiteral("Удалить СМО"),
@@ -317,7 +318,8 @@ void TForm5::SaveSchemeImage() {
     const bool saved = choice->Format == ImageFormat::Vector ? surface_.SaveVector(choice->Path)
                                                              : surface_.SaveBitmap(choice->Path);
     if (!saved)
-        dialogs_.ShowError(this, QStringLiteral("Не удалось сохранить файл \"%1\".").arg(choice->Path));
+        dialogs_.ShowError(this,
+                           QStringLiteral("Не удалось сохранить файл \"%1\".").arg(choice->Path));
 }
 
 void TForm5::ReturnToTable() {

@@ -22,7 +22,8 @@ struct CodePage {
         for (int i = 0; i < 128; ++i) upper[i] = cd == (iconv_t)-1 ? NoCharacter : Decode(cd, i);
         if (cd != (iconv_t)-1) iconv_close(cd);
         for (int i = 0; i < 128; ++i)
-            if (upper[i] != NoCharacter) reverse.emplace(upper[i], static_cast<unsigned char>(0x80 + i));
+            if (upper[i] != NoCharacter)
+                reverse.emplace(upper[i], static_cast<unsigned char>(0x80 + i));
     }
 
     static char32_t Decode(iconv_t cd, int index) {
@@ -64,7 +65,11 @@ void AppendUtf8(std::string& out, char32_t c) {
 // Decodes one UTF-8 sequence at pos; an invalid one counts as one character of one byte.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos, bool& valid) {
     const auto lead = static_cast<unsigned char>(text[pos]);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    int length = lead < 0x80         ? 1
+                 : (lead >> 5) == 6  ? 2
+                 : (lead >> 4) == 14 ? 3
+                 : (lead >> 3) == 30 ? 4
+                                     : 0;
     valid = length > 0 && pos + length <= text.size();
     if (!valid) {
         ++pos;

@@ -7,7 +7,7 @@ namespace qnetica {
 
 // The one error type of the core: its message is the text to show to the user as it stands.
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 

@@ -110,8 +110,8 @@ void LinkBaseQs(NetworkModel& model, int n) {
 
 std::string EqualShareText(int links) {
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, 1.0 / links,
-                                      std::chars_format::fixed, 15);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, 1.0 / links, std::chars_format::fixed, 15);
     return std::string(buffer, result.ptr);
 }
 

@@ -19,7 +19,7 @@ using namespace file_layout;
 
 // Writes fields into the image at their offsets, little-endian.
 class ImageWriter {
-public:
+  public:
     explicit ImageWriter(NetworkImage& image, std::size_t base = 0) : image_(image), base_(base) {}
 
     template <typename T>
@@ -37,14 +37,14 @@ public:
         std::memcpy(&image_[base_ + offset + 1], bytes.data(), bytes.size());
     }
 
-private:
+  private:
     NetworkImage& image_;
     std::size_t base_;
 };
 
 // Reads fields from the image at the same offsets; the image was checked beforehand.
 class ImageReader {
-public:
+  public:
     explicit ImageReader(const NetworkImage& image, std::size_t base = 0)
         : image_(image), base_(base) {}
 
@@ -64,7 +64,7 @@ public:
         utf8 = Cp1251ToUtf8(std::string_view(text, length));
     }
 
-private:
+  private:
     const NetworkImage& image_;
     std::size_t base_;
 };
@@ -135,7 +135,9 @@ std::optional<std::string> FindImageFault(const NetworkImage& image) {
     return std::nullopt;
 }
 
-std::string SystemError(int error) { return std::strerror(error); }
+std::string SystemError(int error) {
+    return std::strerror(error);
+}
 
 // Reads at most ImageSize bytes: a longer file is accepted and only its beginning matters.
 bool ReadImageFile(const std::string& path, NetworkImage& image, int& error) {
@@ -188,7 +190,8 @@ mode_t TargetMode(const std::string& path) {
 // Writes the image next to the target and renames it over the target once it is complete.
 int WriteImageAtomically(const std::string& path, const NetworkImage& image) {
     const std::filesystem::path target(path);
-    const auto folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const auto folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return errno;
@@ -247,8 +250,8 @@ FileResult OpenNetworkFile(NetworkModel& model, const std::string& path) {
         return {false, "Не удалось открыть файл \"" + path + "\": " + SystemError(error)};
     auto read = ReadNetworkImage(image);
     if (auto* fault = std::get_if<ImageFault>(&read))
-        return {false, "Файл \"" + path + "\" не является файлом сети или поврежден: " +
-                           fault->Reason + "."};
+        return {false, "Файл \"" + path +
+                           "\" не является файлом сети или поврежден: " + fault->Reason + "."};
     model.Clear();
     model.Restore(std::move(std::get<NetworkContent>(read)));
     return {};

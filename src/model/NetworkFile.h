@@ -23,7 +23,9 @@ inline constexpr std::size_t SourcePosYOffset = 564152;
 inline constexpr std::size_t ImageSize = 564160;
 inline constexpr std::size_t MaxCellLength = 20;
 
-constexpr std::size_t SlotOffset(int k) { return (k - 1) * SlotSize; }
+constexpr std::size_t SlotOffset(int k) {
+    return (k - 1) * SlotSize;
+}
 constexpr std::size_t CellOffset(int from, int to) {
     return MatrixOffset + to * MatrixColumnSize + from * CellSize;
 }

@@ -96,7 +96,9 @@ void NetworkModel::NotifyMatrixReplaced() {
     Notify([](NetworkModelListener& l) { l.MatrixReplaced(); });
 }
 
-void NetworkModel::AddListener(NetworkModelListener* listener) { listeners_.push_back(listener); }
+void NetworkModel::AddListener(NetworkModelListener* listener) {
+    listeners_.push_back(listener);
+}
 
 void NetworkModel::RemoveListener(NetworkModelListener* listener) {
     std::erase(listeners_, listener);

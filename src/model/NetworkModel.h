@@ -16,7 +16,7 @@ inline constexpr int SlotCount = 151;     // slot 151 exists but no QS uses it
 
 // Whatever the windows show of the model; every callback has an empty default.
 class NetworkModelListener {
-public:
+  public:
     virtual ~NetworkModelListener() = default;
     virtual void NodeListChanged() {}
     virtual void ModifiedChanged(bool /*modified*/) {}
@@ -36,7 +36,7 @@ struct NetworkContent {
 
 // The one network the program works on. It is cleared and reloaded in place, never re-created.
 class NetworkModel {
-public:
+  public:
     NetworkModel();
     NetworkModel(const NetworkModel&) = delete;
     NetworkModel& operator=(const NetworkModel&) = delete;
@@ -80,7 +80,7 @@ public:
     void AddListener(NetworkModelListener* listener);
     void RemoveListener(NetworkModelListener* listener);
 
-private:
+  private:
     void SetNodeCount(int count);
     template <typename Call>
     void Notify(Call call);

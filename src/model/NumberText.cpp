@@ -24,8 +24,8 @@ std::string FormatWithDecimals(double value, int decimals) {
     if (auto text = NonFiniteText(value)) return *text;
     if (value == 0) value = 0;  // no sign for a negative zero
     char buffer[FixedBufferSize];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                decimals);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
 }
 
@@ -39,7 +39,9 @@ struct DecimalText {
     std::string_view ExponentDigits;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -105,16 +107,15 @@ bool IsOverflow(const DecimalText& number) {
 // digits and the power of ten are both exact doubles, so one division rounds correctly.
 std::optional<double> ExactShortDecimal(const DecimalText& number) {
     constexpr std::size_t MaxExactDigits = 15;  // below 2^53
-    constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     if (number.HasExponent) return std::nullopt;
     if (number.IntegerDigits.size() + number.FractionDigits.size() > MaxExactDigits)
         return std::nullopt;
     std::int64_t mantissa = 0;
     for (char digit : number.IntegerDigits) mantissa = mantissa * 10 + (digit - '0');
     for (char digit : number.FractionDigits) mantissa = mantissa * 10 + (digit - '0');
-    const double value =
-        static_cast<double>(mantissa) / PowersOfTen[number.FractionDigits.size()];
+    const double value = static_cast<double>(mantissa) / PowersOfTen[number.FractionDigits.size()];
     return number.Negative ? -value : value;
 }
 
@@ -163,13 +164,19 @@ std::optional<std::int32_t> ToInt32(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
 }  // namespace
 
-std::string FormatFixed(double value) { return FormatWithDecimals(value, 10); }
+std::string FormatFixed(double value) {
+    return FormatWithDecimals(value, 10);
+}
 
-std::string FormatFixed5(double value) { return FormatWithDecimals(value, 5); }
+std::string FormatFixed5(double value) {
+    return FormatWithDecimals(value, 5);
+}
 
 ParsedNumber ParseNumberChecked(std::string_view text) {
     text = TrimBlanks(text);
@@ -181,7 +188,9 @@ ParsedNumber ParseNumberChecked(std::string_view text) {
     return {*value, true};
 }
 
-double ParseNumber(std::string_view text) { return ParseNumberChecked(text).Value; }
+double ParseNumber(std::string_view text) {
+    return ParseNumberChecked(text).Value;
+}
 
 ParsedInteger ParseIntegerChecked(std::string_view text) {
     text = TrimBlanks(text);
@@ -191,14 +200,16 @@ ParsedInteger ParseIntegerChecked(std::string_view text) {
     return {*value, true};
 }
 
-std::int32_t ParseInteger(std::string_view text) { return ParseIntegerChecked(text).Value; }
+std::int32_t ParseInteger(std::string_view text) {
+    return ParseIntegerChecked(text).Value;
+}
 
 std::string FormatLocale(double value, char decimalSeparator) {
     if (auto text = NonFiniteText(value)) return *text;
     if (value == 0) return "0";
     char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                std::chars_format::scientific, 14);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     const std::string scientific(buffer, result.ptr);  // [-]d.ddddddddddddddde[+-]xx
     const bool negative = scientific[0] == '-';
     const auto ePos = scientific.find('e');
@@ -241,7 +252,9 @@ double ParseLocaleStrict(std::string_view text, char decimalSeparator) {
     return *value;
 }
 
-std::string FormatInteger(std::int64_t value) { return std::to_string(value); }
+std::string FormatInteger(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::int32_t ParseIntegerStrict(std::string_view text) {
     std::string_view body = text;

@@ -25,9 +25,9 @@ struct QsResults {
 
 // Bytes of a slot that carry no meaning but are kept so that an opened file saves back unchanged.
 struct SlotReservedBytes {
-    double ReservedDouble = 0;                 // between SojournTime and LoadFactor
+    double ReservedDouble = 0;  // between SojournTime and LoadFactor
     std::array<std::uint8_t, 2> PadAfterFlags{};
-    std::int32_t ReservedInt = 0;              // between QueuePlaces and PriorityClasses
+    std::int32_t ReservedInt = 0;  // between QueuePlaces and PriorityClasses
     std::array<std::uint8_t, 4> PadAfterClasses{};
     std::array<std::uint8_t, 5> PadAfterName{};
 };

@@ -6,8 +6,8 @@ namespace qnetica {
 
 std::int32_t RandomGenerator::NextInt(std::int32_t below) {
     Advance();
-    return static_cast<std::int32_t>((static_cast<std::uint64_t>(state_) *
-                                      static_cast<std::uint64_t>(below)) >> 32);
+    return static_cast<std::int32_t>(
+        (static_cast<std::uint64_t>(state_) * static_cast<std::uint64_t>(below)) >> 32);
 }
 
 double RandomGenerator::NextReal() {

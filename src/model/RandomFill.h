@@ -9,12 +9,12 @@ namespace qnetica {
 // The program's own 32-bit linear congruential generator. It starts at 0 and is never seeded
 // from the clock, so every run of the program makes the same sequence of random fills.
 class RandomGenerator {
-public:
+  public:
     std::uint32_t State() const { return state_; }
     std::int32_t NextInt(std::int32_t below);  // 0..below-1
     double NextReal();                         // [0, 1)
 
-private:
+  private:
     void Advance() { state_ = state_ * 134775813u + 1u; }
     std::uint32_t state_ = 0;
 };

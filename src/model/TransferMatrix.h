@@ -8,7 +8,7 @@ namespace qnetica {
 // Transfer probabilities between nodes 0..150 as free text cells; cell (i, j) is the
 // probability that a request leaving node i goes to node j. Node 0 is the outside world.
 class TransferMatrix {
-public:
+  public:
     static constexpr int Size = 151;
 
     TransferMatrix() : cells_(Size * Size) {}
@@ -21,7 +21,7 @@ public:
     }
     void Swap(TransferMatrix& other) noexcept { cells_.swap(other.cells_); }
 
-private:
+  private:
     static int Index(int from, int to) { return from * Size + to; }
     std::vector<std::string> cells_;
 };

@@ -10,7 +10,7 @@ namespace {
 
 // The files a varied run writes as it goes; destroying them closes whatever is still open.
 class VariedRunFiles {
-public:
+  public:
     FileResult Open(const VariationPlan& plan, const NetworkModel& model) {
         if (auto result = steps_.Create(StepResultsFileName); !result.Ok) return result;
         if (auto result = report_.Create(plan.ReportFileName); !result.Ok) return result;
@@ -34,13 +34,13 @@ public:
         return steps_.Close();
     }
 
-private:
+  private:
     OutputFile steps_;
     OutputFile report_;
 };
 
 class Run {
-public:
+  public:
     Run(NetworkModel& model, RunData data, RunPresenter& presenter)
         : model_(model), data_(data), presenter_(presenter) {}
 
@@ -57,14 +57,15 @@ public:
         context_.VariedRun = plan.VariedRun;
         if (plan.VariedRun) {
             presenter_.EnableDisplayCommands();
-            if (auto result = files_.Open(plan, model_); !result.Ok) return Abort(result.Message, true);
+            if (auto result = files_.Open(plan, model_); !result.Ok)
+                return Abort(result.Message, true);
         }
         for (int step = 1; step <= steps; ++step)
             if (auto failure = RunStep(step)) return Abort(*failure, !failure->empty());
         return Finish();
     }
 
-private:
+  private:
     // The message of a failed step; empty when the engine has shown its own already.
     std::optional<std::string> RunStep(int step) {
         context_.StartStep(step);

@@ -13,7 +13,7 @@ namespace qnetica {
 // Everything a calculation run shows or asks: the windows implement it with the parameters
 // dialog, the progress window, the results and chart windows; the calculator with the terminal.
 class RunPresenter : public CalculationObserver {
-public:
+  public:
     // The parameters dialog: edits the plan; sets Confirmed (and prepares the steps) on "go".
     virtual void AskRunParameters(VariationPlan& plan) = 0;
     // Lets the windows draw once, so the progress window appears before the run starts.
@@ -27,7 +27,7 @@ public:
                                const AnalysisEngine& /*engine*/, const ResultTables& /*tables*/) {}
     virtual void ShowResults(ResultTables& tables) = 0;  // the end of a fixed run
     virtual bool ChartRequested() const = 0;             // "Диаграмма" ticked
-    virtual bool ReportViewRequested() const = 0;        // "Просмотреть отчет" ticked
+    virtual bool ReportViewRequested() const = 0;  // "Просмотреть отчет" ticked
     virtual void ShowNetworkChart(const StepTotals& totals, int stepCount) = 0;
     virtual void OpenReport(const std::string& fileName) = 0;
     // For the class lines of the varied-run report, which use the user's locale.

@@ -17,7 +17,7 @@ namespace {
 using nlohmann::json;
 
 class SilentObserver : public CalculationObserver {
-public:
+  public:
     void ShowMessage(MessageKind, const std::string&) override {}
     void SetProgress(int) override {}
 };
@@ -61,7 +61,7 @@ std::string ReadAll(const std::string& path) {
 }
 
 class CalculatorTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         NetworkModel model;
         BuildNetwork(model);
@@ -116,7 +116,8 @@ TEST_F(CalculatorTest, FixedRunJsonHoldsTheEngineValues) {
     EXPECT_EQ(results["node_count"], 3);
     ASSERT_EQ(results["steps"].size(), 1u);
     const json& step = results["steps"][0];
-    EXPECT_EQ(step["totals"]["network_sojourn_time"].get<double>(), engine.Totals().NetworkSojournTime);
+    EXPECT_EQ(step["totals"]["network_sojourn_time"].get<double>(),
+              engine.Totals().NetworkSojournTime);
     const json& qs = step["qs"];
     ASSERT_EQ(qs.size(), 2u);
     EXPECT_EQ(qs[0]["name"], "Первая");
@@ -133,12 +134,13 @@ TEST_F(CalculatorTest, FixedRunJsonHoldsTheEngineValues) {
     EXPECT_EQ(qs[1]["classes"][1]["share"].get<double>(), 0.75);
     EXPECT_EQ(qs[1]["classes"][1]["arrival_rate"].get<double>(), 0.75);
     // Class 2 is the more urgent one and waits less.
-    EXPECT_LT(qs[1]["classes"][1]["wait_time"].get<double>(), qs[1]["classes"][0]["wait_time"].get<double>());
+    EXPECT_LT(qs[1]["classes"][1]["wait_time"].get<double>(),
+              qs[1]["classes"][0]["wait_time"].get<double>());
 }
 
 TEST_F(CalculatorTest, VariedRunJsonHasOneEntryPerStep) {
-    const Result result =
-        Calc({path_, "--json", "--steps", "3", "--vary-input-rate", "0.5:1.5", "--vary-service", "2=0.1:0.3"});
+    const Result result = Calc({path_, "--json", "--steps", "3", "--vary-input-rate", "0.5:1.5",
+                                "--vary-service", "2=0.1:0.3"});
     ASSERT_EQ(result.code, 0) << result.err;
     const json results = json::parse(result.out);
     ASSERT_EQ(results["steps"].size(), 3u);
@@ -178,11 +180,13 @@ TEST_F(CalculatorTest, FixedReportIsTheResultsWindowReport) {
 }
 
 TEST_F(CalculatorTest, VariedReportIsWrittenInWindowsCodePage) {
-    const Result result = Calc({path_, "--steps", "2", "--vary-input-rate", "1:1.5", "--report", "calc-varied.txt"});
+    const Result result =
+        Calc({path_, "--steps", "2", "--vary-input-rate", "1:1.5", "--report", "calc-varied.txt"});
     ASSERT_EQ(result.code, 0) << result.err;
     const std::string bytes = ReadAll("calc-varied.txt");
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-    EXPECT_EQ(bytes.rfind(Utf8ToCp1251("Результат расчета сети с варьируемыми параметрами:\r\n"), 0), 0u);
+    EXPECT_EQ(
+        bytes.rfind(Utf8ToCp1251("Результат расчета сети с варьируемыми параметрами:\r\n"), 0), 0u);
     EXPECT_NE(result.out.find("Расчет по варьируемым параметрам шаг 2 :"), std::string::npos);
 }
 

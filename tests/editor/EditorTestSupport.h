@@ -25,7 +25,8 @@ inline int CountPixels(const QImage& image, const QRect& area, QRgb colour) {
     int count = 0;
     const QRect clipped = area.intersected(image.rect());
     for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-        for (int x = clipped.left(); x <= clipped.right(); ++x) count += PixelAt(image, x, y) == colour;
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            count += PixelAt(image, x, y) == colour;
     return count;
 }
 
@@ -35,7 +36,9 @@ inline bool AllWhite(const QImage& image, const QRect& area) {
 }
 
 // The symbol box of a node at corner (x, y), with its right and bottom edge lines.
-inline QRect SymbolBox(int x, int y) { return {x, y, 31, 31}; }
+inline QRect SymbolBox(int x, int y) {
+    return {x, y, 31, 31};
+}
 
 // Adds QS with their symbols' corners.
 inline void AddPlacedQs(NetworkModel& model, std::vector<QPoint> corners) {

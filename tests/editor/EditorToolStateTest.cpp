@@ -66,7 +66,9 @@ struct TableRow {
     int NodePlacedByEmptyClick;  // -1: none
 };
 
-void PrintTo(const TableRow& row, std::ostream* out) { *out << row.Name; }
+void PrintTo(const TableRow& row, std::ostream* out) {
+    *out << row.Name;
+}
 
 class ToolTableTest : public EditorToolStateTest, public ::testing::WithParamInterface<TableRow> {
   protected:

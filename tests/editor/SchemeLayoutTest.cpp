@@ -26,7 +26,7 @@ class FindNodeAtTest : public ::testing::Test {
 
 TEST_F(FindNodeAtTest, BoxEdgesAreInclusive) {
     const std::vector<Hit> hits = {
-        {{100, 100}, 1}, {{130, 100}, 1}, {{100, 130}, 1}, {{130, 130}, 1},
+        {{100, 100}, 1}, {{130, 100}, 1},  {{100, 130}, 1}, {{130, 130}, 1},
         {{99, 115}, -1}, {{131, 115}, -1}, {{115, 99}, -1}, {{115, 131}, -1},
     };
     for (const Hit& hit : hits)
@@ -50,9 +50,8 @@ TEST_F(FindNodeAtTest, RemovedQsAreNotFound) {
 
 TEST(SchemeLayoutTest, EveryCellWithANonZeroValueIsALink) {
     const std::vector<std::pair<std::string, bool>> cells = {
-        {"", false},     {"0", false},      {"0.0", false}, {"  0.000 ", false},
-        {"abc", false},  {"0,5", false},    {"0.5", true},  {"-0.25", true},
-        {"1E-300", true}, {"0.0000000001", true},
+        {"", false},    {"0", false},  {"0.0", false},  {"  0.000 ", false}, {"abc", false},
+        {"0,5", false}, {"0.5", true}, {"-0.25", true}, {"1E-300", true},    {"0.0000000001", true},
     };
     NetworkModel model;
     model.AddNode();

@@ -42,10 +42,10 @@ TEST_F(TForm11Test, ShowsItsLabelsFieldsAndButtons) {
     EXPECT_EQ(form.windowTitle(), "Автоматическая генерация модели");
     QStringList labels;
     for (const QLabel* label : form.findChildren<QLabel*>()) labels << label->text();
-    EXPECT_EQ(labels, QStringList({"Введите интенсивность входящего потока:",
-                                   "Введите время обслуживания для всех СМО:",
-                                   "Введите число каналов для каждой СМО: ",
-                                   "Введите количество СМО:"}));
+    EXPECT_EQ(labels,
+              QStringList({"Введите интенсивность входящего потока:",
+                           "Введите время обслуживания для всех СМО:",
+                           "Введите число каналов для каждой СМО: ", "Введите количество СМО:"}));
     EXPECT_EQ(form.IntensityEdit()->text(), "");
     EXPECT_EQ(form.ServiceTimeEdit()->text(), "");
     EXPECT_EQ(form.ChannelsEdit()->text(), "1");
@@ -88,7 +88,9 @@ struct Refusal {
     const char* Message;
 };
 
-void PrintTo(const Refusal& refusal, std::ostream* out) { *out << refusal.Case; }
+void PrintTo(const Refusal& refusal, std::ostream* out) {
+    *out << refusal.Case;
+}
 
 class TForm11RefusalTest : public TForm11Test, public ::testing::WithParamInterface<Refusal> {};
 
@@ -107,17 +109,16 @@ TEST_P(TForm11RefusalTest, ShowsTheMessageAndStaysOpen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, TForm11RefusalTest,
-    ::testing::Values(
-        Refusal{"Intensity", "x1", "1", "3", MessageBoxKind::Error,
-                "'x1' is not a valid floating point value"},
-        Refusal{"QsCountText", "1", "1", "три", MessageBoxKind::Error,
-                "'три' is not a valid integer value"},
-        Refusal{"QsCountBelowTwo", "1", "1", "1", MessageBoxKind::Plain,
-                "Количество СМО должно лежать в пределах от 2 до 7 включительно."},
-        Refusal{"QsCountAboveSeven", "1", "1", "8", MessageBoxKind::Plain,
-                "Количество СМО должно лежать в пределах от 2 до 7 включительно."},
-        Refusal{"Channels", "1", "", "3", MessageBoxKind::Error,
-                "'' is not a valid integer value"}),
+    ::testing::Values(Refusal{"Intensity", "x1", "1", "3", MessageBoxKind::Error,
+                              "'x1' is not a valid floating point value"},
+                      Refusal{"QsCountText", "1", "1", "три", MessageBoxKind::Error,
+                              "'три' is not a valid integer value"},
+                      Refusal{"QsCountBelowTwo", "1", "1", "1", MessageBoxKind::Plain,
+                              "Количество СМО должно лежать в пределах от 2 до 7 включительно."},
+                      Refusal{"QsCountAboveSeven", "1", "1", "8", MessageBoxKind::Plain,
+                              "Количество СМО должно лежать в пределах от 2 до 7 включительно."},
+                      Refusal{"Channels", "1", "", "3", MessageBoxKind::Error,
+                              "'' is not a valid integer value"}),
     [](const auto& info) { return std::string(info.param.Case); });
 
 TEST_F(TForm11Test, ARefusedNumberOfQsKeepsTheIntensityTaken) {

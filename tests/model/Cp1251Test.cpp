@@ -30,9 +30,9 @@ TEST(Cp1251Test, ConvertsBothWays) {
 TEST(Cp1251Test, UnrepresentableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1251("a→b"), "a?b");
     EXPECT_EQ(Utf8ToCp1251("日本"), "??");
-    EXPECT_EQ(Utf8ToCp1251("x\xFFy"), "x?y");      // not UTF-8 at all
-    EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");           // cut sequence
-    EXPECT_EQ(Cp1251ToUtf8("\x98"), "?");           // undefined in the code page
+    EXPECT_EQ(Utf8ToCp1251("x\xFFy"), "x?y");  // not UTF-8 at all
+    EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");      // cut sequence
+    EXPECT_EQ(Cp1251ToUtf8("\x98"), "?");      // undefined in the code page
 }
 
 TEST(Cp1251Test, CountsAndCutsCharactersNotBytes) {

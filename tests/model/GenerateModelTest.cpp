@@ -56,11 +56,11 @@ TEST(GenerateModelTest, TwoBaseQsGiveTheExampleMatrix) {
     EXPECT_EQ(outcome.End, GenerationEnd::Generated);
     EXPECT_EQ(model.NodeCount(), 4);
     EXPECT_EQ(Names(model), (std::vector<std::string>{"", "", "s12"}));
-    EXPECT_EQ(FilledCells(model), (std::vector<std::string>{
-                                      "0,1=" + Half, "0,2=" + Half,                     //
-                                      "1,0=" + Third, "1,2=" + Third, "1,3=" + Third,  //
-                                      "2,0=" + Third, "2,1=" + Third, "2,3=" + Third,  //
-                                      "3,1=" + Half, "3,2=" + Half}));
+    EXPECT_EQ(FilledCells(model),
+              (std::vector<std::string>{"0,1=" + Half, "0,2=" + Half,                    //
+                                        "1,0=" + Third, "1,2=" + Third, "1,3=" + Third,  //
+                                        "2,0=" + Third, "2,1=" + Third, "2,3=" + Third,  //
+                                        "3,1=" + Half, "3,2=" + Half}));
     for (int k = 1; k <= 3; ++k) {
         EXPECT_EQ(model.Qs(k).ServiceTime, 0.25);
         EXPECT_EQ(model.Qs(k).Channels, 3);
@@ -91,9 +91,9 @@ TEST(GenerateModelTest, SevenBaseQsGive127QsWithEqualShares) {
 TEST(GenerateModelTest, SubsetsComeInLexicographicOrderBySize) {
     NetworkModel model;
     GenerateModel(model, Request("4"), nullptr);
-    EXPECT_EQ(Names(model), (std::vector<std::string>{"", "", "", "", "s12", "s13", "s14", "s23",
-                                                      "s24", "s34", "s123", "s124", "s134", "s234",
-                                                      "s1234"}));
+    EXPECT_EQ(Names(model),
+              (std::vector<std::string>{"", "", "", "", "s12", "s13", "s14", "s23", "s24", "s34",
+                                        "s123", "s124", "s134", "s234", "s1234"}));
     // s134 (QS 13) goes both ways with each of its members only.
     EXPECT_EQ(model.Matrix().Cell(13, 1), Third);
     EXPECT_EQ(model.Matrix().Cell(13, 2), "");
@@ -112,7 +112,8 @@ std::ostream& operator<<(std::ostream& out, const Position& p) {
 
 std::vector<Position> Positions(const NetworkModel& model) {
     std::vector<Position> positions{{model.SourcePosX(), model.SourcePosY()}};
-    for (int k = 1; k < model.NodeCount(); ++k) positions.push_back({model.Qs(k).PosX, model.Qs(k).PosY});
+    for (int k = 1; k < model.NodeCount(); ++k)
+        positions.push_back({model.Qs(k).PosX, model.Qs(k).PosY});
     return positions;
 }
 
@@ -164,7 +165,9 @@ struct BadInput {
     bool IntensityTaken;  // steps 2 to 4 done before the refusal
 };
 
-void PrintTo(const BadInput& input, std::ostream* out) { *out << input.Case; }
+void PrintTo(const BadInput& input, std::ostream* out) {
+    *out << input.Case;
+}
 
 class GenerateModelBadInputTest : public ::testing::TestWithParam<BadInput> {};
 
@@ -189,21 +192,22 @@ TEST_P(GenerateModelBadInputTest, RefusesWithTheReadersMessageAndAddsNoQs) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, GenerateModelBadInputTest,
-    ::testing::Values(
-        BadInput{"IntensityText", "abc", "3", "1", GenerationEnd::NotANumber,
-                 "'abc' is not a valid floating point value", false},
-        BadInput{"IntensityWithForeignSeparator", "2,5", "3", "1", GenerationEnd::NotANumber,
-                 "'2,5' is not a valid floating point value", false},
-        BadInput{"QsCountText", "5", "x", "1", GenerationEnd::NotANumber,
-                 "'x' is not a valid integer value", true},
-        BadInput{"OneQs", "5", "1", "1", GenerationEnd::QsCountOutOfRange, BaseQsCountRefusal, true},
-        BadInput{"EightQs", "5", "8", "1", GenerationEnd::QsCountOutOfRange, BaseQsCountRefusal,
-                 true},
-        BadInput{"ChannelsText", "5", "3", "1.5", GenerationEnd::NotANumber,
-                 "'1.5' is not a valid integer value", true},
-        // The number of QS is checked before the channels are read.
-        BadInput{"QsCountBeforeChannels", "5", "9", "x", GenerationEnd::QsCountOutOfRange,
-                 BaseQsCountRefusal, true}),
+    ::testing::Values(BadInput{"IntensityText", "abc", "3", "1", GenerationEnd::NotANumber,
+                               "'abc' is not a valid floating point value", false},
+                      BadInput{"IntensityWithForeignSeparator", "2,5", "3", "1",
+                               GenerationEnd::NotANumber,
+                               "'2,5' is not a valid floating point value", false},
+                      BadInput{"QsCountText", "5", "x", "1", GenerationEnd::NotANumber,
+                               "'x' is not a valid integer value", true},
+                      BadInput{"OneQs", "5", "1", "1", GenerationEnd::QsCountOutOfRange,
+                               BaseQsCountRefusal, true},
+                      BadInput{"EightQs", "5", "8", "1", GenerationEnd::QsCountOutOfRange,
+                               BaseQsCountRefusal, true},
+                      BadInput{"ChannelsText", "5", "3", "1.5", GenerationEnd::NotANumber,
+                               "'1.5' is not a valid integer value", true},
+                      // The number of QS is checked before the channels are read.
+                      BadInput{"QsCountBeforeChannels", "5", "9", "x",
+                               GenerationEnd::QsCountOutOfRange, BaseQsCountRefusal, true}),
     [](const auto& info) { return std::string(info.param.Case); });
 
 TEST(GenerateModelTest, AServiceTimeThatIsNoNumberIsTakenAsTheLenientReaderGivesIt) {

@@ -41,14 +41,16 @@ NetworkImage ReadBytes(const fs::path& path) {
 
 void WriteBytes(const fs::path& path, const NetworkImage& image) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    out.write(reinterpret_cast<const char*>(image.data()),
+              static_cast<std::streamsize>(image.size()));
 }
 
 class NetworkFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        folder_ = fs::current_path() / ("qnf-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ =
+            fs::current_path() / ("qnf-" + std::to_string(::getpid()) + "-" +
+                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }
@@ -93,7 +95,8 @@ void FillRichNetwork(NetworkModel& model) {
     for (int from = 0; from < TransferMatrix::Size; ++from)
         for (int to = 0; to < TransferMatrix::Size; ++to)
             model.Matrix().Cell(from, to) =
-                (from + to) % 5 == 0 ? "" : "ячейка " + std::to_string(from) + "-" + std::to_string(to);
+                (from + to) % 5 == 0 ? ""
+                                     : "ячейка " + std::to_string(from) + "-" + std::to_string(to);
 }
 
 TEST_F(NetworkFileTest, FieldsLieAtTheirOffsets) {
@@ -180,7 +183,8 @@ TEST_F(NetworkFileTest, FullRoundTripKeepsEveryField) {
     }
     for (int from = 0; from < TransferMatrix::Size; ++from)
         for (int to = 0; to < TransferMatrix::Size; ++to)
-            ASSERT_EQ(opened.Matrix().Cell(from, to), original.Matrix().Cell(from, to)) << from << "," << to;
+            ASSERT_EQ(opened.Matrix().Cell(from, to), original.Matrix().Cell(from, to))
+                << from << "," << to;
     // Saving what was opened gives the same bytes.
     EXPECT_EQ(BuildNetworkImage(opened), ReadBytes(path));
 }
@@ -197,7 +201,8 @@ TEST_F(NetworkFileTest, ReservedBytesOfAnOpenedFileAreSavedBack) {
     ASSERT_TRUE(OpenNetworkFile(model, path).Ok);
     const NetworkImage saved = BuildNetworkImage(model);
     for (int k = 1; k <= SlotCount; ++k)
-        EXPECT_EQ(0, std::memcmp(&saved[SlotOffset(k)], &image[SlotOffset(k)], SlotSize)) << "slot " << k;
+        EXPECT_EQ(0, std::memcmp(&saved[SlotOffset(k)], &image[SlotOffset(k)], SlotSize))
+            << "slot " << k;
 }
 
 TEST_F(NetworkFileTest, EmptyNetworkRoundTrip) {
@@ -212,15 +217,16 @@ TEST_F(NetworkFileTest, EmptyNetworkRoundTrip) {
     EXPECT_EQ(opened.InputRateText(), "0.0000000000");
     EXPECT_FALSE(opened.Modified());
     for (int from = 0; from < TransferMatrix::Size; ++from)
-        for (int to = 0; to < TransferMatrix::Size; ++to) ASSERT_TRUE(opened.Matrix().Cell(from, to).empty());
+        for (int to = 0; to < TransferMatrix::Size; ++to)
+            ASSERT_TRUE(opened.Matrix().Cell(from, to).empty());
 }
 
 TEST_F(NetworkFileTest, LongTextsAreCutToTheirFieldsInCharacters) {
     NetworkModel model;
     model.AddNode();
-    model.Matrix().Cell(0, 1) = "0123456789abcdefghijKLMNO";       // 25 characters
-    model.Matrix().Cell(1, 0) = "ВероятностьПереходаИзУзла";         // 25 Cyrillic characters
-    model.Qs(1).Name = "Обслуживание";                               // 12 characters
+    model.Matrix().Cell(0, 1) = "0123456789abcdefghijKLMNO";  // 25 characters
+    model.Matrix().Cell(1, 0) = "ВероятностьПереходаИзУзла";  // 25 Cyrillic characters
+    model.Qs(1).Name = "Обслуживание";                        // 12 characters
     const std::string path = PathOf("long.qnf");
     ASSERT_TRUE(SaveNetworkFile(model, path).Ok);
     const NetworkImage image = ReadBytes(path);
@@ -257,12 +263,17 @@ TEST_F(NetworkFileTest, RefusedFilesLeaveTheCurrentNetworkUntouched) {
     const BadFile cases[] = {
         {"short", [](NetworkImage& i) { i.resize(564159); }, "длина файла 564159 байт"},
         {"empty", [](NetworkImage& i) { i.clear(); }, "длина файла 0 байт"},
-        {"nodes0", [](NetworkImage& i) { Put<std::int32_t>(i, NodeCountOffset, 0); }, "число узлов сети 0"},
-        {"nodes152", [](NetworkImage& i) { Put<std::int32_t>(i, NodeCountOffset, 152); }, "число узлов сети 152"},
-        {"nodesNegative", [](NetworkImage& i) { Put<std::int32_t>(i, NodeCountOffset, -5); }, "число узлов сети -5"},
-        {"name", [](NetworkImage& i) { i[SlotOffset(151) + 528] = 11; }, "длина наименования СМО в записи 151 равна 11"},
+        {"nodes0", [](NetworkImage& i) { Put<std::int32_t>(i, NodeCountOffset, 0); },
+         "число узлов сети 0"},
+        {"nodes152", [](NetworkImage& i) { Put<std::int32_t>(i, NodeCountOffset, 152); },
+         "число узлов сети 152"},
+        {"nodesNegative", [](NetworkImage& i) { Put<std::int32_t>(i, NodeCountOffset, -5); },
+         "число узлов сети -5"},
+        {"name", [](NetworkImage& i) { i[SlotOffset(151) + 528] = 11; },
+         "длина наименования СМО в записи 151 равна 11"},
         {"cell", [](NetworkImage& i) { i[CellOffset(150, 7)] = 21; }, "ячейки (S150, S7) равна 21"},
-        {"cellMax", [](NetworkImage& i) { i[CellOffset(0, 0)] = 255; }, "ячейки (S0, S0) равна 255"},
+        {"cellMax", [](NetworkImage& i) { i[CellOffset(0, 0)] = 255; },
+         "ячейки (S0, S0) равна 255"},
     };
     NetworkModel good;
     good.AddNode();

@@ -61,23 +61,40 @@ struct ParseCase {
 
 TEST(ParseNumberTest, LenientReaderTable) {
     const ParseCase cases[] = {
-        {".5", 0.5, true},          {"5.", 5, true},
-        {"2.5E-1", 0.25, true},     {"2.5e-1", 0.25, true},
-        {" 0.25", 0.25, true},      {"0.25 ", 0.25, true},
-        {"  0.25  ", 0.25, true},   {"0.25", 0.25, true},
-        {"-0.25", -0.25, true},     {"+0.25", 0.25, true},
-        {"1e15", 1e15, true},       {"-1e-11", -1e-11, true},
-        {"1E+2", 100, true},        {"007", 7, true},
-        {"", 0, true},              {"   ", 0, true},
-        {"0,5", 0, false},          {"abc", 0, false},
-        {"0.5 x", 0, false},        {".", 0, false},
-        {"-", 0, false},            {"1e", 0, false},
-        {"1e+", 0, false},          {"e5", 0, false},
-        {"1.2.3", 0, false},        {"0x10", 0, false},
-        {"inf", 0, false},          {"nan", 0, false},
-        {"1e400", 0, false},        {"1e-400", 0, true},
-        {"\t1", 0, false},          {"1 000", 0, false},
-        {"0.1", 0.1, true},         {"0.3333333333", 0.3333333333, true},
+        {".5", 0.5, true},
+        {"5.", 5, true},
+        {"2.5E-1", 0.25, true},
+        {"2.5e-1", 0.25, true},
+        {" 0.25", 0.25, true},
+        {"0.25 ", 0.25, true},
+        {"  0.25  ", 0.25, true},
+        {"0.25", 0.25, true},
+        {"-0.25", -0.25, true},
+        {"+0.25", 0.25, true},
+        {"1e15", 1e15, true},
+        {"-1e-11", -1e-11, true},
+        {"1E+2", 100, true},
+        {"007", 7, true},
+        {"", 0, true},
+        {"   ", 0, true},
+        {"0,5", 0, false},
+        {"abc", 0, false},
+        {"0.5 x", 0, false},
+        {".", 0, false},
+        {"-", 0, false},
+        {"1e", 0, false},
+        {"1e+", 0, false},
+        {"e5", 0, false},
+        {"1.2.3", 0, false},
+        {"0x10", 0, false},
+        {"inf", 0, false},
+        {"nan", 0, false},
+        {"1e400", 0, false},
+        {"1e-400", 0, true},
+        {"\t1", 0, false},
+        {"1 000", 0, false},
+        {"0.1", 0.1, true},
+        {"0.3333333333", 0.3333333333, true},
     };
     for (const auto& c : cases) {
         const ParsedNumber parsed = ParseNumberChecked(c.text);
@@ -102,11 +119,19 @@ struct IntegerCase {
 
 TEST(ParseIntegerTest, LenientIntegerTable) {
     const IntegerCase cases[] = {
-        {"5", 5, true},         {" 12", 12, true},          {"12 ", 12, true},
-        {"-3", -3, true},       {"+4", 4, true},            {"", 0, true},
-        {"  ", 0, true},        {"2.5", 0, false},          {"abc", 0, false},
-        {"2147483647", 2147483647, true},                   {"-2147483648", -2147483647 - 1, true},
-        {"2147483648", 0, false},                           {"99999999999999999999", 0, false},
+        {"5", 5, true},
+        {" 12", 12, true},
+        {"12 ", 12, true},
+        {"-3", -3, true},
+        {"+4", 4, true},
+        {"", 0, true},
+        {"  ", 0, true},
+        {"2.5", 0, false},
+        {"abc", 0, false},
+        {"2147483647", 2147483647, true},
+        {"-2147483648", -2147483647 - 1, true},
+        {"2147483648", 0, false},
+        {"99999999999999999999", 0, false},
     };
     for (const auto& c : cases) {
         const ParsedInteger parsed = ParseIntegerChecked(c.text);
@@ -168,7 +193,8 @@ TEST(StrictIntegerTest, FailsWithTheLibraryMessage) {
             ParseIntegerStrict(bad);
             ADD_FAILURE() << "accepted " << bad;
         } catch (const Error& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::string(bad) + "' is not a valid integer value");
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + std::string(bad) + "' is not a valid integer value");
         }
     }
 }
@@ -181,9 +207,17 @@ namespace {
 
 // Short decimals take a quicker road than long ones; both must give the nearest double.
 TEST(ParseNumberTest, ShortAndLongDecimalsRoundToTheNearestDouble) {
-    const char* texts[] = {"0.1", "0.0113487201", "0.9999999999", "123456789012345", "1.7976931348",
-                           "0.000000000000001", "-0.3", "0.30000000000000004", "1234567890.12345",
-                           "12345678901234567890", "3.14159265358979323846"};
+    const char* texts[] = {"0.1",
+                           "0.0113487201",
+                           "0.9999999999",
+                           "123456789012345",
+                           "1.7976931348",
+                           "0.000000000000001",
+                           "-0.3",
+                           "0.30000000000000004",
+                           "1234567890.12345",
+                           "12345678901234567890",
+                           "3.14159265358979323846"};
     for (const char* text : texts) {
         EXPECT_EQ(ParseNumber(text), std::strtod(text, nullptr)) << text;
         EXPECT_EQ(ParseNumber(std::string(text) + "e0"), std::strtod(text, nullptr)) << text;

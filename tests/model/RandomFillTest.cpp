@@ -75,7 +75,8 @@ TEST(RandomFillTest, SameSequenceInEveryRun) {
     RandomFill(first, a, 1858, 1334);
     RandomFill(second, b, 1858, 1334);
     for (int from = 0; from < 6; ++from)
-        for (int to = 0; to < 6; ++to) EXPECT_EQ(first.Matrix().Cell(from, to), second.Matrix().Cell(from, to));
+        for (int to = 0; to < 6; ++to)
+            EXPECT_EQ(first.Matrix().Cell(from, to), second.Matrix().Cell(from, to));
     EXPECT_EQ(a.State(), b.State());
 }
 

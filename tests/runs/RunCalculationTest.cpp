@@ -13,7 +13,7 @@ namespace {
 
 // Plays the windows: the dialog's answer is a function of the plan, every call is recorded.
 class ScriptedPresenter : public RunPresenter {
-public:
+  public:
     std::function<void(VariationPlan&)> Dialog = [](VariationPlan&) {};
     std::vector<std::string> Messages;
     std::vector<std::string> Events;
@@ -23,11 +23,16 @@ public:
     bool ViewReport = false;
 
     void ShowMessage(MessageKind kind, const std::string& text) override {
-        Messages.push_back((kind == MessageKind::Error ? "error: " : kind == MessageKind::Information ? "info: " : "") + text);
+        Messages.push_back((kind == MessageKind::Error         ? "error: "
+                            : kind == MessageKind::Information ? "info: "
+                                                               : "") +
+                           text);
     }
     void SetProgress(int) override {}
     void AskRunParameters(VariationPlan& plan) override { Dialog(plan); }
-    void StartProgress(int maximum) override { Events.push_back("progress " + std::to_string(maximum)); }
+    void StartProgress(int maximum) override {
+        Events.push_back("progress " + std::to_string(maximum));
+    }
     void CloseProgress() override { Events.push_back("close progress"); }
     void EnableDisplayCommands() override { Events.push_back("enable displays"); }
     void StepCompleted(const NetworkModel& model, const CalculationContext&, const AnalysisEngine&,
@@ -40,7 +45,9 @@ public:
     void ShowResults(ResultTables&) override { Events.push_back("results"); }
     bool ChartRequested() const override { return Chart; }
     bool ReportViewRequested() const override { return ViewReport; }
-    void ShowNetworkChart(const StepTotals&, int steps) override { Events.push_back("chart " + std::to_string(steps)); }
+    void ShowNetworkChart(const StepTotals&, int steps) override {
+        Events.push_back("chart " + std::to_string(steps));
+    }
     void OpenReport(const std::string& file) override { Events.push_back("open " + file); }
     char DecimalSeparator() const override { return ','; }
 };
@@ -86,7 +93,8 @@ TEST(RunCalculationTest, FixedRunCalculatesOnceAndShowsTheResults) {
     f.Confirm(false, 2);
     f.model.SetGenerated(true);
     EXPECT_EQ(f.Run().End, RunEnd::Completed);
-    EXPECT_EQ(f.presenter.Events, (std::vector<std::string>{"progress 3", "close progress", "results"}));
+    EXPECT_EQ(f.presenter.Events,
+              (std::vector<std::string>{"progress 3", "close progress", "results"}));
     EXPECT_EQ(f.presenter.StepInputRates, std::vector<double>{1});
     EXPECT_FALSE(std::filesystem::exists(StepResultsFileName));
     EXPECT_FALSE(std::filesystem::exists("report.txt"));
@@ -120,11 +128,13 @@ TEST(RunCalculationTest, VariedRunAppliesEachStepAndRestoresTheModel) {
     std::vector<int> firstQsChannels;
     for (const auto& step : f.presenter.StepChannels) firstQsChannels.push_back(step[0]);
     EXPECT_EQ(firstQsChannels, (std::vector<int>{1, 2, 2, 3, 3}));
-    EXPECT_EQ(f.model.InputRate(), 1);          // restored
-    EXPECT_EQ(f.model.Qs(1).Channels, 7);       // the value when the dialog opened
-    EXPECT_EQ(f.presenter.Messages, std::vector<std::string>{"info: Отчет сохранен в файл \"report.txt\"."});
-    EXPECT_EQ(f.presenter.Events, (std::vector<std::string>{"progress 15", "enable displays", "close progress",
-                                                            "chart 5", "open report.txt"}));
+    EXPECT_EQ(f.model.InputRate(), 1);     // restored
+    EXPECT_EQ(f.model.Qs(1).Channels, 7);  // the value when the dialog opened
+    EXPECT_EQ(f.presenter.Messages,
+              std::vector<std::string>{"info: Отчет сохранен в файл \"report.txt\"."});
+    EXPECT_EQ(f.presenter.Events,
+              (std::vector<std::string>{"progress 15", "enable displays", "close progress",
+                                        "chart 5", "open report.txt"}));
     EXPECT_EQ(std::filesystem::file_size(StepResultsFileName), 5 * StepSnapshotSize);
     EXPECT_EQ(f.totals.QueuedTotal[4], f.engine.Totals().QueuedTotal);
     EXPECT_GT(f.totals.QueuedTotal[4], f.totals.QueuedTotal[0]);
@@ -140,13 +150,15 @@ TEST(RunCalculationTest, StepRecordsKeepAnOverloadedQsAtItsEarlierStep) {
     EXPECT_EQ(f.Run().End, RunEnd::Completed);
     const std::string bytes = test::ReadBytes(StepResultsFileName);
     ASSERT_EQ(bytes.size(), 3 * StepSnapshotSize);
-    const StepSnapshot step1 = DecodeStepSnapshot(std::string_view(bytes).substr(0, StepSnapshotSize));
-    const StepSnapshot step2 = DecodeStepSnapshot(std::string_view(bytes).substr(StepSnapshotSize, StepSnapshotSize));
+    const StepSnapshot step1 =
+        DecodeStepSnapshot(std::string_view(bytes).substr(0, StepSnapshotSize));
+    const StepSnapshot step2 =
+        DecodeStepSnapshot(std::string_view(bytes).substr(StepSnapshotSize, StepSnapshotSize));
     EXPECT_EQ(step1[0].ArrivalRate, 1);
-    EXPECT_EQ(step1[0].WaitTime, 0.5);               // M/M/1, rho 0.5, t 0.5
-    EXPECT_EQ(step2[0].ArrivalRate, 1);              // the whole block is the step-1 one
+    EXPECT_EQ(step1[0].WaitTime, 0.5);   // M/M/1, rho 0.5, t 0.5
+    EXPECT_EQ(step2[0].ArrivalRate, 1);  // the whole block is the step-1 one
     EXPECT_EQ(step2[0].WaitTime, step1[0].WaitTime);
-    EXPECT_EQ(step2[1].ArrivalRate, 2);              // QS 2 (t = 0.25) is fine at rate 2
+    EXPECT_EQ(step2[1].ArrivalRate, 2);  // QS 2 (t = 0.25) is fine at rate 2
     for (int k = 3; k <= SnapshotCount; ++k) EXPECT_EQ(step2[k - 1].ArrivalRate, 0) << k;
     // No overload message in a varied run.
     EXPECT_EQ(f.presenter.Messages.size(), 1u);
@@ -177,7 +189,8 @@ TEST(RunCalculationTest, EngineFailureInAStepRestoresTheModelAndShowsOneMessage)
         p.Qs(2).ChannelsTo = -1;  // step 2 has no channel
     });
     EXPECT_EQ(f.Run().End, RunEnd::Aborted);
-    EXPECT_EQ(f.presenter.Messages, std::vector<std::string>{"error: В СМО#2 число каналов меньше 1."});
+    EXPECT_EQ(f.presenter.Messages,
+              std::vector<std::string>{"error: В СМО#2 число каналов меньше 1."});
     EXPECT_EQ(f.model.Qs(2).Channels, 1);
     EXPECT_EQ(f.presenter.StepInputRates.size(), 1u);
     EXPECT_EQ(std::filesystem::file_size(StepResultsFileName), StepSnapshotSize);
