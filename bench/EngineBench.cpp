@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchNetworks.h"
 #include "engine/AnalysisEngine.h"
-#include "model/RandomFill.h"
 
 namespace qnetica {
 namespace {
@@ -12,13 +12,7 @@ class SilentObserver : public CalculationObserver {
     void SetProgress(int) override {}
 };
 
-// One calculation step of the network the random fill makes with 151 nodes after start-up.
-void BM_CalculationStepOf150Qs(benchmark::State& state) {
-    NetworkModel model;
-    while (model.AddNode()) {
-    }
-    RandomGenerator random;
-    RandomFill(model, random, 1858, 1334);
+void CalculateStepRepeatedly(benchmark::State& state, NetworkModel& model) {
     AnalysisEngine engine;
     SilentObserver observer;
     for (auto _ : state) {
@@ -28,7 +22,30 @@ void BM_CalculationStepOf150Qs(benchmark::State& state) {
         benchmark::DoNotOptimize(engine.CalculateStep(model, context, observer));
     }
 }
+
+// One calculation step of the network the random fill makes with 151 nodes after start-up.
+void BM_CalculationStepOf150Qs(benchmark::State& state) {
+    NetworkModel model;
+    FillRandomNetwork(model);
+    CalculateStepRepeatedly(state, model);
+}
 BENCHMARK(BM_CalculationStepOf150Qs)->Unit(benchmark::kMillisecond);
+
+// The same network with bounded and relative priority QS among the plain ones.
+void BM_CalculationStepOf150MixedQs(benchmark::State& state) {
+    NetworkModel model;
+    FillMixedNetwork(model);
+    CalculateStepRepeatedly(state, model);
+}
+BENCHMARK(BM_CalculationStepOf150MixedQs)->Unit(benchmark::kMillisecond);
+
+// The generator's largest network: 127 QS, rows of up to 71 links.
+void BM_CalculationStepOfGenerated127Qs(benchmark::State& state) {
+    NetworkModel model;
+    FillGeneratedNetwork(model);
+    CalculateStepRepeatedly(state, model);
+}
+BENCHMARK(BM_CalculationStepOfGenerated127Qs)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qnetica

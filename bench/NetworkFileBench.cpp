@@ -2,23 +2,15 @@
 
 #include <filesystem>
 
+#include "BenchNetworks.h"
 #include "model/NetworkFile.h"
-#include "model/RandomFill.h"
 
 namespace qnetica {
 namespace {
 
-// The largest network: 150 QS filled at random, every matrix row of a used node written.
-void FillLargestNetwork(NetworkModel& model) {
-    while (model.AddNode()) {
-    }
-    RandomGenerator random;
-    RandomFill(model, random, 1858, 1334);
-}
-
 void BM_SaveNetworkFile(benchmark::State& state) {
     NetworkModel model;
-    FillLargestNetwork(model);
+    FillRandomNetwork(model);
     const std::string path =
         (std::filesystem::temp_directory_path() / "qnetica-bench-save.qnf").string();
     for (auto _ : state) {
@@ -30,7 +22,7 @@ BENCHMARK(BM_SaveNetworkFile)->Unit(benchmark::kMillisecond);
 
 void BM_OpenNetworkFile(benchmark::State& state) {
     NetworkModel model;
-    FillLargestNetwork(model);
+    FillRandomNetwork(model);
     const std::string path =
         (std::filesystem::temp_directory_path() / "qnetica-bench-open.qnf").string();
     SaveNetworkFile(model, path);

@@ -67,7 +67,7 @@ json QsJson(int k, const QsParams& qs, bool overloaded) {
 }
 
 // The terminal side of a run: the plan is set up as the parameters dialog would set it,
-// messages go to stderr, each step is kept for the JSON output.
+// messages go to stderr, each step is kept when JSON output is asked for.
 class TerminalPresenter : public RunPresenter {
   public:
     TerminalPresenter(const CalculatorOptions& options, NetworkModel& model, std::ostream& err,
@@ -110,6 +110,7 @@ class TerminalPresenter : public RunPresenter {
 
     void StepCompleted(const NetworkModel& model, const CalculationContext& context,
                        const AnalysisEngine& engine, const ResultTables&) override {
+        if (!options_.Json) return;  // a long run of a large network makes a large document
         const NetworkTotals& t = engine.Totals();
         json step = {{"step", context.Step},
                      {"input_rate", model.InputRate()},
@@ -196,21 +197,17 @@ class TerminalPresenter : public RunPresenter {
     json steps_ = json::array();
 };
 
-std::string ReadFile(const std::string& path) {
+// A report file as terminal text: UTF-8 with LF line ends. Line by line, so that the report of
+// a long run of a large network never sits in memory as a whole.
+void CopyReportAsTerminalText(const std::string& path, std::ostream& out) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A report file as terminal text: UTF-8 with LF line ends.
-std::string ReportAsTerminalText(const std::string& bytes) {
-    std::string text = Cp1251ToUtf8(bytes);
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
-    return out;
+    std::string line;
+    while (std::getline(in, line)) {
+        const bool ended = !in.eof();  // the last line may lack its line end
+        if (ended && !line.empty() && line.back() == '\r') line.pop_back();
+        out << Cp1251ToUtf8(line);
+        if (ended) out << '\n';
+    }
 }
 
 std::string TemporaryReportName() {
@@ -265,7 +262,7 @@ int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream&
     } else if (!varied) {
         code = PrintFixedResults(options, *run, out, err);
     } else if (!options.Json) {
-        out << ReportAsTerminalText(ReadFile(reportFile));
+        CopyReportAsTerminalText(reportFile, out);
     }
     if (code == ExitCompleted && options.Json) out << presenter.Results().dump(2) << '\n';
     if (varied) std::remove(StepResultsFileName);  // the window deletes it at exit too

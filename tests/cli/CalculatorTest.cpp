@@ -177,6 +177,9 @@ TEST_F(CalculatorTest, FixedReportIsTheResultsWindowReport) {
     EXPECT_EQ(result.out.find('\r'), std::string::npos);
     EXPECT_NE(result.out.find("Характеристики сети в целом:\n"), std::string::npos);
     EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 26);
+    std::string expected = Cp1251ToUtf8(ReadAll("calc-report.txt"));
+    for (std::size_t cr; (cr = expected.find("\r\n")) != std::string::npos;) expected.erase(cr, 1);
+    EXPECT_EQ(result.out, expected);
 }
 
 TEST_F(CalculatorTest, VariedReportIsWrittenInWindowsCodePage) {

@@ -1,0 +1,89 @@
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "BenchNetworks.h"
+#include "cli/Calculator.h"
+#include "model/NetworkFile.h"
+
+extern char** environ;
+
+namespace qnetica {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of its own: the run leaves "qnrep.tmp", "swap.tmp" and the report in it.
+struct RunFolder {
+    fs::path Path = fs::temp_directory_path() / "qnetica-run-bench";
+    fs::path Model = Path / "mixed.qnf";
+    fs::path Report = Path / "report.txt";
+
+    RunFolder() {
+        fs::create_directories(Path);
+        fs::current_path(Path);
+        NetworkModel model;
+        FillMixedNetwork(model);
+        SaveNetworkFile(model, Model.string());
+        Options = VaryEverythingOptions(model);
+        Options.insert(Options.begin(), Model.string());
+        Options.insert(Options.end(), {"--report", Report.string()});
+    }
+    ~RunFolder() {
+        fs::current_path(fs::temp_directory_path());
+        fs::remove_all(Path);
+    }
+    std::vector<std::string> Options;
+};
+
+// The run inside this process: the driver, the engine, the step file and the report.
+void BM_VariedRun100StepsInProcess(benchmark::State& state) {
+    RunFolder folder;
+    for (auto _ : state) {
+        std::ostream out(nullptr);  // the printed report is converted, then dropped
+        std::ostringstream err;
+        if (RunCalculator(folder.Options, out, err) != ExitCompleted)
+            state.SkipWithError(err.str().c_str());
+    }
+}
+BENCHMARK(BM_VariedRun100StepsInProcess)->Unit(benchmark::kMillisecond);
+
+// The same run as a user starts it: qnetica-calc as a process of its own, with its peak memory.
+void BM_VariedRun100StepsCalculator(benchmark::State& state) {
+    RunFolder folder;
+    std::vector<std::string> words{QNETICA_CALC_PATH};
+    words.insert(words.end(), folder.Options.begin(), folder.Options.end());
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    long peakKb = 0;
+    for (auto _ : state) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+            state.SkipWithError("qnetica-calc could not be started");
+            break;
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(pid, &status, 0, &usage);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("qnetica-calc failed");
+            break;
+        }
+        peakKb = std::max(peakKb, usage.ru_maxrss);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    state.counters["peak_MB"] = static_cast<double>(peakKb) / 1024;
+}
+BENCHMARK(BM_VariedRun100StepsCalculator)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace qnetica

@@ -1,0 +1,130 @@
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTableView>
+#include <cstdlib>
+#include <cstring>
+
+#include "BenchNetworks.h"
+#include "app/QneticaWindows.h"
+#include "editor/SchemeSurface.h"
+#include "editor/TForm5.h"
+#include "model/GenerateModel.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/TForm1.h"
+#include "ui/TransferMatrixTableModel.h"
+
+extern char** environ;
+
+namespace qnetica {
+namespace {
+
+constexpr const char* StartupChildFlag = "--startup-child";
+
+// Ends the process the moment the editor window paints for the first time.
+class EditorShownWatcher : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && qobject_cast<TForm5*>(widget->window())) std::_Exit(0);
+        }
+        return false;
+    }
+};
+
+// The program's start as qnetica does it: Qt loaded, the eleven windows made, the main window
+// shown, which opens the editor.
+int RunStartupChild(int argc, char** argv) {
+    QApplication app(argc, argv);
+    EditorShownWatcher watcher;
+    app.installEventFilter(&watcher);
+    ScriptedDialogs dialogs;
+    QneticaWindows windows(dialogs);
+    windows.MainWindow().show();
+    app.exec();
+    return 1;  // the editor never painted
+}
+
+// From the start of the process to the editor's first paint, offscreen.
+void BM_StartupUntilEditorShown(benchmark::State& state) {
+    char self[4096] = {};
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0) {
+        state.SkipWithError("cannot find this program");
+        return;
+    }
+    char flag[32];
+    std::strcpy(flag, StartupChildFlag);
+    char* argv[] = {self, flag, nullptr};
+    for (auto _ : state) {
+        pid_t pid = 0;
+        int status = 0;
+        if (posix_spawn(&pid, self, nullptr, nullptr, argv, environ) != 0 ||
+            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the editor was not shown");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_StartupUntilEditorShown)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The generator with n = 7 on an empty network, then the editor redraws the surface.
+void BM_GenerateSevenAndRefresh(benchmark::State& state) {
+    NetworkModel model;
+    SchemeSurface surface(model);
+    for (auto _ : state) {
+        model.Clear();
+        FillGeneratedNetwork(model);
+        surface.RefreshScheme();
+    }
+}
+BENCHMARK(BM_GenerateSevenAndRefresh)->Unit(benchmark::kMillisecond);
+
+void BM_DrawSchemeOf150Qs(benchmark::State& state) {
+    NetworkModel model;
+    FillRandomNetwork(model);
+    SchemeSurface surface(model);
+    for (auto _ : state) surface.DrawScheme();
+}
+BENCHMARK(BM_DrawSchemeOf150Qs)->Unit(benchmark::kMillisecond);
+
+// The table editor with 151 x 151 cells: scroll through the whole grid page by page, painting
+// each page, and edit a cell.
+void BM_ScrollWholeMatrixGrid(benchmark::State& state) {
+    ScriptedDialogs dialogs;
+    TForm1 window(dialogs);
+    FillRandomNetwork(window.Model());
+    window.MatrixTable()->CellsChanged();
+    window.resize(1024, 768);
+    QTableView* grid = window.StringGrid1();
+    QScrollBar* rows = grid->verticalScrollBar();
+    QScrollBar* columns = grid->horizontalScrollBar();
+    for (auto _ : state) {
+        for (int column = 0; column <= columns->maximum(); column += columns->pageStep()) {
+            columns->setValue(column);
+            for (int row = 0; row <= rows->maximum(); row += rows->pageStep()) {
+                rows->setValue(row);
+                grid->viewport()->repaint();
+            }
+        }
+        window.MatrixTable()->setData(window.MatrixTable()->index(75, 75), "0.5", Qt::EditRole);
+    }
+}
+BENCHMARK(BM_ScrollWholeMatrixGrid)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qnetica
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], qnetica::StartupChildFlag) == 0)
+        return qnetica::RunStartupChild(argc, argv);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
