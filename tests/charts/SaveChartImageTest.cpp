@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <filesystem>
+#include <memory>
+
+#include "ChartTestSupport.h"
+#include "charts/StepBarChart.h"
+#include "charts/TForm10.h"
+#include "charts/TForm9.h"
+#include "ui/ScriptedDialogs.h"
+
+namespace qnetica {
+namespace {
+
+enum class Window { Network, Qs };
+
+// Both chart windows, shown with bars, and what their "Сохранить" needs.
+struct ShownChart {
+    ScriptedDialogs dialogs;
+    ImageSaveDialog saveDialog{dialogs};
+    std::unique_ptr<QWidget> window;
+    StepBarChart* chart = nullptr;
+    QPushButton* save = nullptr;
+    QColor barColour;
+
+    explicit ShownChart(Window kind) {
+        const ChartDialogs both{dialogs, saveDialog};
+        if (kind == Window::Network) {
+            auto form = std::make_unique<TForm9>(both);
+            StepTotals totals;
+            totals.QueuedTotal = {0.5, 1.25, 2};
+            totals.InNetworkTotal = {1, 2, 3};
+            form->FillNetworkChart(totals, 3);
+            chart = form->Chart1();
+            save = form->BitBtn1();
+            barColour = QColor(255, 0, 0);
+            window = std::move(form);
+        } else {
+            test::VariedRunOfFiveQs run;
+            run.Run(3);
+            auto form = std::make_unique<TForm10>(both);
+            form->BuildQsChart();
+            chart = form->Chart1();
+            save = form->BitBtn2();
+            barColour = QColor(166, 202, 240);
+            window = std::move(form);
+        }
+        window->resize(900, 600);
+        window->show();
+    }
+};
+
+struct SaveCase {
+    Window Kind;
+    int TypeIndex;     // 1 raster, 2 vector
+    const char* Name;  // as the dialog returns it
+};
+
+class SaveChartImageTest : public ::testing::TestWithParam<SaveCase> {};
+
+TEST_P(SaveChartImageTest, WritesAValidImageOfTheChartsSize) {
+    const SaveCase& c = GetParam();
+    ShownChart shown(c.Kind);
+    shown.dialogs.QueueFile(c.Name, c.TypeIndex);
+    shown.save->click();
+    EXPECT_TRUE(shown.dialogs.Messages().empty());
+    EXPECT_TRUE(shown.window->isVisible());
+    ASSERT_TRUE(QFile::exists(c.Name));
+    QFile file(c.Name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QSize size = shown.chart->size();
+    if (c.TypeIndex == 1) {
+        EXPECT_TRUE(bytes.startsWith("BM"));  // a bitmap whatever the name says
+        QImage image;
+        ASSERT_TRUE(image.loadFromData(bytes, "BMP"));
+        EXPECT_EQ(image.size(), size);
+        // It is the chart as shown: white ground and the bars' colour.
+        EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
+        EXPECT_EQ(image, shown.chart->grab().toImage().convertToFormat(image.format()));
+    } else {
+        EXPECT_TRUE(bytes.contains("<svg"));
+        QSvgRenderer svg(bytes);
+        ASSERT_TRUE(svg.isValid());
+        EXPECT_EQ(svg.defaultSize(), size);
+        // Vector bars in their colour, not a picture of them.
+        EXPECT_TRUE(bytes.contains(shown.barColour.name().toLatin1()));
+        EXPECT_FALSE(bytes.contains("<image"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Charts, SaveChartImageTest,
+                         ::testing::Values(SaveCase{Window::Network, 1, "network.bmp"},
+                                           SaveCase{Window::Network, 1, "network.wmf"},
+                                           SaveCase{Window::Network, 2, "network.svg"},
+                                           SaveCase{Window::Qs, 1, "qs.bmp"},
+                                           SaveCase{Window::Qs, 2, "qs.svg"}));
+
+TEST(SaveChartImageFailureTest, UnwritableFileGivesAnErrorAndTheWindowStaysOpen) {
+    for (Window kind : {Window::Network, Window::Qs}) {
+        ShownChart shown(kind);
+        shown.dialogs.QueueFile("no-such-folder/chart.bmp", 1);
+        shown.dialogs.QueueFile("no-such-folder/chart.svg", 2);
+        shown.save->click();
+        shown.save->click();
+        const auto messages = shown.dialogs.Messages();
+        ASSERT_EQ(messages.size(), 2u);
+        for (const auto& message : messages) {
+            EXPECT_EQ(message.BoxKind, MessageBoxKind::Error);
+            EXPECT_TRUE(message.Text.contains("no-such-folder/chart."))
+                << message.Text.toStdString();
+        }
+        EXPECT_TRUE(shown.window->isVisible());
+    }
+}
+
+TEST(SaveChartImageFailureTest, CancelledDialogWritesNothing) {
+    ShownChart shown(Window::Network);
+    const auto count = [] {
+        const std::filesystem::directory_iterator here(std::filesystem::current_path());
+        return std::distance(begin(here), end(here));
+    };
+    const auto before = count();
+    shown.dialogs.QueueFileCancel();
+    shown.save->click();
+    EXPECT_TRUE(shown.dialogs.Messages().empty());
+    EXPECT_EQ(count(), before);
+    const auto& log = shown.dialogs.Log();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].Text, "Сохранить диаграмму");
+}
+
+}  // namespace
+}  // namespace qnetica
