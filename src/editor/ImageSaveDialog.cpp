@@ -1,5 +1,6 @@
 #include "editor/ImageSaveDialog.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace qnetica {
@@ -15,6 +16,7 @@ FileDialogRequest ImageSaveDialog::Request(const QString& fileName) {
     request.Types = {{QStringLiteral("Битовый массив (bmp)"), QStringLiteral("*.bmp")},
                      {QStringLiteral("Векторная графика (SVG)"), QStringLiteral("*.svg")}};
     request.FileName = fileName;
+    request.Folder = QDir::currentPath();  // until a name with its folder was chosen
     return request;
 }
 

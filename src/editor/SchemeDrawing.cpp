@@ -10,7 +10,7 @@ const QColor Background = Qt::white;
 const QColor DirectionMark = Qt::red;
 constexpr int ThinPen = 1;
 constexpr int MarkPen = 3;
-constexpr int LabelPixelSize = 10;
+constexpr int LabelPixelSize = 11;  // capitals about 8 pixels high; "S150" still fits
 const QPoint LabelOffset(2, 8);
 constexpr int LoopReach = 20;       // the loop's square starts this far up and left of the box
 constexpr double MarkStart = 0.75;  // the direction mark is the quarter next to the target
@@ -56,15 +56,15 @@ void SchemeDrawing::PaintSymbolCircle(int node, const QColor& outline) {
                                         corner.y() + SchemeLayout::SymbolSize));
 }
 
+// The label's background is the circle's interior, painted white just before. An opaque text
+// box of this font's height would cut the outline at the label's left end.
 void SchemeDrawing::PaintLabel(int node) {
     painter_.setFont(LabelFont());
     painter_.setPen(Outline);
-    painter_.setBackgroundMode(Qt::OpaqueMode);
-    painter_.setBackground(Background);
+    painter_.setBackgroundMode(Qt::TransparentMode);
     const QPoint topLeft = layout_.BoxCorner(node) + LabelOffset;
     painter_.drawText(QRect(topLeft, QSize(SchemeLayout::SymbolSize, SchemeLayout::SymbolSize)),
                       Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, SchemeLayout::Label(node));
-    painter_.setBackgroundMode(Qt::TransparentMode);
 }
 
 void SchemeDrawing::DrawLinkArrow(int from, int to) {

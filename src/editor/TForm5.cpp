@@ -20,6 +20,7 @@
 #include "ui/TForm1.h"
 #include "ui/TForm4.h"
 #include "ui/TForm6.h"
+#include "ui/TransferMatrixTableModel.h"
 
 namespace qnetica {
 namespace {
@@ -322,9 +323,11 @@ void TForm5::SaveSchemeImage() {
                            QStringLiteral("Не удалось сохранить файл \"%1\".").arg(choice->Path));
 }
 
+// The tools write matrix cells behind the table's back: its grid reads them afresh.
 void TForm5::ReturnToTable() {
     surface_.EraseScheme();
     closeAppOnClose_ = false;
+    if (windows_.Form1) windows_.Form1->MatrixTable()->CellsChanged();
     close();
 }
 
@@ -341,13 +344,22 @@ void TForm5::CalculateNetwork() {
     if (windows_.Form1) windows_.Form1->RunCalculation();
 }
 
-void TForm5::ShowReport() {
-    const std::string file = plan_ ? plan_->ReportFileName : DefaultReportFileName;
-    dialogs_.OpenDocument(QString::fromStdString(file), DocumentWindow::Normal);
+const VariationPlan& TForm5::Plan() const {
+    static const VariationPlan noRunYet;
+    return plan_ ? *plan_ : noRunYet;
 }
 
+// Whether the file exists is the desktop's business.
+void TForm5::ShowReport() {
+    dialogs_.OpenDocument(QString::fromStdString(Plan().ReportFileName), DocumentWindow::Normal);
+}
+
+// The totals of the last varied run, zeros before any.
 void TForm5::ShowNetworkChart() {
-    if (windows_.Form9) dialogs_.ShowModal(*windows_.Form9);
+    if (!windows_.Form9) return;
+    static const StepTotals noRunYet;
+    windows_.Form9->FillNetworkChart(totals_ ? *totals_ : noRunYet, Plan().StepCount);
+    dialogs_.ShowModal(*windows_.Form9);
 }
 
 void TForm5::ShowQsChart() {

@@ -20,6 +20,7 @@ class QToolBar;
 namespace qnetica {
 
 class SchemeView;
+struct StepTotals;
 struct VariationPlan;
 
 // The visual editor, the program's working window: the scheme of the network, the editing
@@ -32,8 +33,12 @@ class TForm5 : public QMainWindow, private EditorCommands {
     TForm5(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent = nullptr);
 
     void SetWindows(const ProgramWindows& windows);
-    // The calculation parameters whose report file "Показать отчет" opens.
+    // The calculation parameters (report file name, number of steps) and the totals of the last
+    // varied run, for the report and the network chart. Without them, those of no run yet.
     void SetVariationPlan(const VariationPlan* plan) { plan_ = plan; }
+    void SetStepTotals(const StepTotals* totals) { totals_ = totals; }
+    // The save dialog of pictures, shared with the chart windows.
+    ImageSaveDialog& ImageDialog() { return imageSaveDialog_; }
 
     SchemeSurface& Surface() { return surface_; }
     const EditorToolState& ToolState() const { return toolState_; }
@@ -99,6 +104,7 @@ class TForm5 : public QMainWindow, private EditorCommands {
     void AddToolMenuItem(QMenu* menu, const QString& text, EditorTool tool);
     void AfterToolEvent();
     void FillTheScreen();
+    const VariationPlan& Plan() const;
 
     // EditorCommands
     bool AddQs() override;
@@ -110,6 +116,7 @@ class TForm5 : public QMainWindow, private EditorCommands {
     PlatformDialogs& dialogs_;
     ProgramWindows windows_;
     const VariationPlan* plan_ = nullptr;
+    const StepTotals* totals_ = nullptr;
     SchemeSurface surface_;
     EditorToolState toolState_;
     ImageSaveDialog imageSaveDialog_;

@@ -49,6 +49,22 @@ TEST_F(SchemeSurfaceTest, SymbolHasABlackOutlineAWhiteInteriorAndItsLabel) {
     EXPECT_TRUE(test::AllWhite(Image(), QRect(108, 103, 14, 4)));  // nothing above it
 }
 
+// The label rows reach the outline on both sides: the outline must stay whole there.
+TEST_F(SchemeSurfaceTest, LabelLeavesTheOutlineWhole) {
+    model.SetSourcePos(200, 100);
+    test::AddPlacedQs(model, std::vector<QPoint>(150, QPoint(100, 100)));
+    for (int node : {0, 150}) {
+        surface.DrawNodeSymbol(node);
+        const QPoint corner = node == 0 ? QPoint(200, 100) : QPoint(100, 100);
+        for (int y = corner.y() + 8; y <= corner.y() + 21; ++y) {
+            EXPECT_GT(test::CountPixels(Image(), QRect(corner.x(), y, 3, 1), Black), 0)
+                << "left, node " << node << ", row " << y;
+            EXPECT_GT(test::CountPixels(Image(), QRect(corner.x() + 27, y, 3, 1), Black), 0)
+                << "right, node " << node << ", row " << y;
+        }
+    }
+}
+
 TEST_F(SchemeSurfaceTest, DrawsOnlyBlackWhiteAndRed) {
     GenerationRequest request{"1", "1", "1", "3", '.', 900, 700};
     GenerateModel(model, request, nullptr);
