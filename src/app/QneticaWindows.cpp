@@ -21,11 +21,11 @@ QneticaWindows::QneticaWindows(PlatformDialogs& dialogs) {
     TForm1* main = form1_.get();
     NetworkModel& model = main->Model();
     form2_ = std::make_unique<TForm2>(model, dialogs, main);
-    form3_ = std::make_unique<TForm3>(main);
+    form3_ = std::make_unique<TForm3>(dialogs, main);
     form4_ = std::make_unique<TForm4>(main);
     form5_ = std::make_unique<TForm5>(model, dialogs);
     form6_ = std::make_unique<TForm6>(model, dialogs, main);
-    form7_ = std::make_unique<TForm7>(main);
+    form7_ = std::make_unique<TForm7>(model, dialogs, main);
     form8_ = std::make_unique<TForm8>(main);
     form9_ = std::make_unique<TForm9>(main);
     form10_ = std::make_unique<TForm10>(main);
@@ -34,6 +34,9 @@ QneticaWindows::QneticaWindows(PlatformDialogs& dialogs) {
                 form7_.get(), form8_.get(), form9_.get(), form10_.get(), form11_.get()};
     main->SetWindows(windows_);
     form5_->SetWindows(windows_);
+    // The editor's report and chart commands show what the last varied run left.
+    form5_->SetVariationPlan(&main->Plan());
+    form5_->SetStepTotals(&main->Totals());
     form11_->SetWindows(windows_);
 }
 

@@ -21,10 +21,12 @@
 
 #include "editor/TForm5.h"
 #include "model/NetworkFile.h"
+#include "runs/RunCalculation.h"
 #include "ui/MatrixCellDelegate.h"
 #include "ui/TForm2.h"
 #include "ui/TForm4.h"
 #include "ui/TransferMatrixTableModel.h"
+#include "ui/WindowRunPresenter.h"
 
 namespace qnetica {
 namespace {
@@ -61,7 +63,8 @@ TForm1::TForm1(PlatformDialogs& dialogs, QWidget* parent) : QMainWindow(parent),
     setCentralWidget(central);
 
     ConnectControls();
-    SetCalculateEnabled(false);
+    // Enabled: a user of the table editor expects to calculate from it.
+    SetCalculateEnabled(true);
     model_.AddListener(this);
     model_.SetClearHook([this](int nodeCount) { ResetPlanOnClear(nodeCount); });
     model_.SetGenerated(false);
@@ -74,7 +77,7 @@ TForm1::TForm1(PlatformDialogs& dialogs, QWidget* parent) : QMainWindow(parent),
 TForm1::~TForm1() {
     model_.RemoveListener(this);
     model_.SetClearHook(nullptr);
-    QFile::remove(QDir::current().filePath(RunResultsFile));
+    DeleteRunResultsFile();
 }
 
 void TForm1::CreateActions() {
@@ -286,7 +289,9 @@ void TForm1::ShowVisualEditor() {
 }
 
 void TForm1::RunCalculation() {
-    // The calculation run driver (parameters dialog, progress, results) arrives here.
+    WindowRunPresenter presenter(windows_, dialogs_, model_);
+    RunState& run = *runState_;
+    qnetica::RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine}, presenter);
 }
 
 void TForm1::Button4Click() {
@@ -300,8 +305,10 @@ void TForm1::SetCalculateEnabled(bool enabled) {
 }
 
 void TForm1::ShowHelp() {
-    // A missing page is the viewer's business: the program shows no message of its own.
-    dialogs_.OpenDocument(HelpPage, DocumentWindow::Maximised);
+    // A missing page is the viewer's business: the program shows no message of its own. The page
+    // is looked for beside the program, so that it is found whatever the working folder.
+    dialogs_.OpenDocument(QDir(QCoreApplication::applicationDirPath()).filePath(HelpPage),
+                          DocumentWindow::Maximised);
 }
 
 void TForm1::ShowAbout() {
@@ -322,10 +329,16 @@ void TForm1::SelectNode(int node) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (AskToSaveChanges())
-        event->accept();
-    else
+    if (!AskToSaveChanges()) {
         event->ignore();
+        return;
+    }
+    event->accept();
+    DeleteRunResultsFile();  // the program ends with this window; the destructor does it again
+}
+
+void TForm1::DeleteRunResultsFile() {
+    QFile::remove(QDir::current().filePath(RunResultsFile));
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -342,9 +355,9 @@ void TForm1::PrepareOnFirstShow() {
     QMetaObject::invokeMethod(this, &TForm1::ShowVisualEditor, Qt::QueuedConnection);
 }
 
-void TForm1::ResetPlanOnClear(int /*nodeCount*/) {
-    // Clearing the network resets the calculation parameters with ResetPlan(nodeCount): the
-    // calculation parameters dialog, which owns the plan, hooks in here.
+// With the node count of the network being discarded, so that its QS's values go with it.
+void TForm1::ResetPlanOnClear(int nodeCount) {
+    runState_->Plan.ResetPlan(nodeCount);
 }
 
 void TForm1::NodeListChanged() {

@@ -3,8 +3,14 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
+#include "engine/AnalysisEngine.h"
 #include "model/NetworkModel.h"
 #include "model/RandomFill.h"
+#include "runs/ResultTables.h"
+#include "runs/StepTotals.h"
+#include "runs/VariationPlan.h"
 #include "ui/PlatformDialogs.h"
 #include "ui/ProgramWindows.h"
 
@@ -34,6 +40,11 @@ class TForm1 : public QMainWindow, private NetworkModelListener {
     ~TForm1() override;
 
     NetworkModel& Model() { return model_; }
+    // What the calculations keep for the whole program: the parameters of the runs, the totals
+    // of the last varied run for the network chart, and the tables of the last step.
+    VariationPlan& Plan() { return runState_->Plan; }
+    const StepTotals& Totals() const { return runState_->Totals; }
+    ResultTables& Tables() { return runState_->Tables; }
     PlatformDialogs& Dialogs() { return dialogs_; }
     void SetWindows(const ProgramWindows& windows) { windows_ = windows; }
 
@@ -47,7 +58,7 @@ class TForm1 : public QMainWindow, private NetworkModelListener {
     void RandomFillNetwork();
     void ShowVisualEditor();
     void RunCalculation();
-    void ShowHelp();
+    void ShowHelp();  // the page beside the program, by the desktop's viewer
     void ShowAbout();
     bool ExitProgram();  // true when the window closed
 
@@ -72,6 +83,12 @@ class TForm1 : public QMainWindow, private NetworkModelListener {
     void showEvent(QShowEvent* event) override;
 
   private:
+    struct RunState {  // large: kept apart from the window's own fields
+        VariationPlan Plan;
+        ResultTables Tables;
+        StepTotals Totals;
+        AnalysisEngine Engine;
+    };
     struct FileDialogMemory {
         QString Folder;
         QString FileName = QStringLiteral("*.qnf");
@@ -91,6 +108,7 @@ class TForm1 : public QMainWindow, private NetworkModelListener {
                                          const FileDialogMemory& memory) const;
     static void Remember(FileDialogMemory& memory, const QString& path);
     void ResetPlanOnClear(int nodeCount);
+    static void DeleteRunResultsFile();  // "qnrep.tmp" in the working folder
 
     // NetworkModelListener
     void NodeListChanged() override;
@@ -98,6 +116,7 @@ class TForm1 : public QMainWindow, private NetworkModelListener {
     void MatrixReplaced() override;
 
     NetworkModel model_;
+    std::unique_ptr<RunState> runState_ = std::make_unique<RunState>();
     RandomGenerator random_;
     PlatformDialogs& dialogs_;
     ProgramWindows windows_;

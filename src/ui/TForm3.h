@@ -2,14 +2,57 @@
 
 #include <QDialog>
 
+#include "runs/ResultTables.h"
+#include "ui/PlatformDialogs.h"
+
+class QPushButton;
+class QTableWidget;
+
 namespace qnetica {
 
-// The results window of a fixed calculation; its tables and report arrive with the run driver.
+// The results window of a fixed calculation: the source data of every QS, the characteristics
+// of every QS and those of the network, in three read-only grids, and the report of them.
 class TForm3 : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit TForm3(PlatformDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The end of a fixed run: shows the tables of a network of nodeCount nodes modally.
+    void ShowResults(ResultTables& tables, int nodeCount);
+    // The steps of every opening: the window's header rows go into the tables, and the grids
+    // show the header and one row per QS (for a network with QS) and the network's five rows.
+    void PrepareForOpening(ResultTables& tables, int nodeCount);
+
+    // "Отчет": false when nothing was written (cancelled or failed; a failure shows its box).
+    bool ReportClick();
+
+    // The header row counts as a row, as the tables count it.
+    int RowCount(const QTableWidget* grid) const;
+
+    QTableWidget* StringGrid2() const { return grids_[0]; }  // source data
+    QTableWidget* StringGrid3() const { return grids_[1]; }  // QS characteristics
+    QTableWidget* StringGrid4() const { return grids_[2]; }  // network characteristics
+    QPushButton* Button1() const { return button1_; }        // "ОК"
+    QPushButton* Button2() const { return button2_; }        // "Отчет"
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void CreateControls();
+    QTableWidget* CreateGrid(int columns, bool headerRow);
+    void ShowRows(int rows);
+    void FitColumns();
+
+    PlatformDialogs& dialogs_;
+    const ResultTables* tables_ = nullptr;  // those of the last opening
+    int nodeCount_ = 1;
+    int shownRows_ = 1;  // rows of the first two tables, header included
+    QTableWidget* grids_[3] = {};
+    QPushButton* button1_ = nullptr;
+    QPushButton* button2_ = nullptr;
 };
 
 }  // namespace qnetica

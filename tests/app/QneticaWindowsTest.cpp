@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include "charts/TForm10.h"
@@ -58,6 +62,41 @@ TEST(QneticaWindowsTest, MainWindowCommandsReachTheOtherWindows) {
     QStringList shown;
     for (const auto& request : dialogs.Log()) shown << request.Text;
     EXPECT_EQ(shown, QStringList({"S1", "о программе", "Qnetica (визуальный редактор)"}));
+}
+
+// The editor starts the calculation of the main window and afterwards shows what that run left:
+// its report file and its totals.
+TEST(QneticaWindowsTest, VariedRunFromTheEditorFeedsItsReportCommand) {
+    ScriptedDialogs dialogs;
+    QneticaWindows program(dialogs);
+    TForm1& main = program.MainWindow();
+    TForm5& editor = *program.Windows().Form5;
+    main.AddQs();
+    main.Model().Qs(1).ServiceTime = 0.5;
+    main.Model().Matrix().Cell(0, 1) = "1";
+    main.Model().Matrix().Cell(1, 0) = "1";
+    main.InputRateEdit()->setText("1");
+    QTemporaryDir folder;
+    const QString report = folder.filePath("editor-run.txt");
+    dialogs.QueueWindowAction([&](QWidget& window) {
+        auto* dialog = qobject_cast<TForm7*>(&window);
+        ASSERT_NE(dialog, nullptr);
+        dialog->RadioButton2()->setChecked(true);
+        dialog->Edit(7)->setText("4");
+        dialogs.QueueFile(report);
+        dialog->ReportFileClick();
+        EXPECT_TRUE(dialog->ContinueClick());
+    });
+    editor.CalculateNetwork();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);  // "report saved"
+    EXPECT_EQ(main.Plan().StepCount, 4);
+    dialogs.ClearLog();
+    editor.ShowReport();
+    editor.ShowNetworkChart();
+    ASSERT_EQ(dialogs.Log().size(), 2u);
+    EXPECT_EQ(dialogs.Log()[0].Kind, ScriptedDialogs::RequestKind::Document);
+    EXPECT_EQ(dialogs.Log()[0].Text, report);
+    EXPECT_EQ(dialogs.Log()[1].Text, "Диаграмма");
 }
 
 }  // namespace

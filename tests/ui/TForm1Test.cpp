@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -109,14 +110,15 @@ TEST_F(TForm1Test, MenusHoldTheirItemsInOrder) {
                                   "Справка: Справка о программе"}));
 }
 
-TEST_F(TForm1Test, CalculateControlsStartDisabled) {
-    EXPECT_FALSE(form.Button4()->isEnabled());
-    EXPECT_FALSE(form.ToolButton7()->isEnabled());
-    EXPECT_FALSE(form.CalculateMenuItem()->isEnabled());
-    form.SetCalculateEnabled(true);
+// Enabled from the start: the table editor calculates too.
+TEST_F(TForm1Test, CalculateControlsStartEnabled) {
     EXPECT_TRUE(form.Button4()->isEnabled());
     EXPECT_TRUE(form.ToolButton7()->isEnabled());
     EXPECT_TRUE(form.CalculateMenuItem()->isEnabled());
+    form.SetCalculateEnabled(false);
+    EXPECT_FALSE(form.Button4()->isEnabled());
+    EXPECT_FALSE(form.ToolButton7()->isEnabled());
+    EXPECT_FALSE(form.CalculateMenuItem()->isEnabled());
 }
 
 TEST_F(TForm1Test, GridShowsTheWholeMatrixWithNodeHeaders) {
@@ -429,7 +431,8 @@ TEST_F(TForm1Test, HelpAboutAndEditorOpenTheirWindows) {
     const auto& log = dialogs.Log();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].Kind, ScriptedDialogs::RequestKind::Document);
-    EXPECT_EQ(log[0].Text, "help/help.htm");
+    // Beside the program, whatever the working folder.
+    EXPECT_EQ(log[0].Text, QCoreApplication::applicationDirPath() + "/help/help.htm");
     EXPECT_EQ(log[0].Window, DocumentWindow::Maximised);
     EXPECT_EQ(log[1].Kind, ScriptedDialogs::RequestKind::Modal);
     EXPECT_EQ(log[1].Text, "о программе");

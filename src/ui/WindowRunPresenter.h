@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/NetworkModel.h"
+#include "runs/RunPresenter.h"
+#include "ui/PlatformDialogs.h"
+#include "ui/ProgramWindows.h"
+
+namespace qnetica {
+
+// A calculation run in the windows: the parameters dialog asks, the progress window follows the
+// traffic equations, messages are the platform's boxes, a fixed run ends in the results window
+// and a varied run in the network chart and the report opened by the desktop.
+class WindowRunPresenter : public RunPresenter {
+  public:
+    WindowRunPresenter(const ProgramWindows& windows, PlatformDialogs& dialogs,
+                       const NetworkModel& model);
+
+    void AskRunParameters(VariationPlan& plan) override;
+    void ProcessPendingEvents() override;
+    void StartProgress(int maximum) override;
+    void SetProgress(int value) override;
+    void CloseProgress() override;
+    void ShowMessage(MessageKind kind, const std::string& text) override;
+    void EnableDisplayCommands() override;
+    void ShowResults(ResultTables& tables) override;
+    bool ChartRequested() const override;
+    bool ReportViewRequested() const override;
+    void ShowNetworkChart(const StepTotals& totals, int stepCount) override;
+    void OpenReport(const std::string& fileName) override;
+    char DecimalSeparator() const override;
+
+  private:
+    void ShowProgressWindow();
+
+    const ProgramWindows& windows_;
+    PlatformDialogs& dialogs_;
+    const NetworkModel& model_;
+};
+
+// The user's decimal separator; one outside ASCII cannot appear in the core's number texts.
+char SystemDecimalSeparator();
+
+}  // namespace qnetica

@@ -1,0 +1,325 @@
+// Calculations started from the main window, with the parameters dialog, the progress window,
+// the results window, the network chart and the editor as the program connects them.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <functional>
+#include <ostream>
+
+#include "charts/TForm9.h"
+#include "editor/TForm5.h"
+#include "runs/ReportText.h"
+#include "runs/ResultsReport.h"
+#include "runs/StepResultsFile.h"
+#include "ui/ProgressGauge.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/TForm1.h"
+#include "ui/TForm3.h"
+#include "ui/TForm7.h"
+#include "ui/TForm8.h"
+
+namespace qnetica {
+namespace {
+
+const QString ParametersCaption = QString::fromUtf8("Параметры расчета сети");
+const QString ResultsCaption = QString::fromUtf8("Результат");
+const QString ChartCaption = QString::fromUtf8("Диаграмма");
+const QString RunResultsFile = QStringLiteral("qnrep.tmp");
+
+class TForm1RunTest : public ::testing::Test {
+  protected:
+    TForm1RunTest() {
+        windows.Form1 = &form;
+        windows.Form3 = &form3;
+        windows.Form5 = &form5;
+        windows.Form7 = &form7;
+        windows.Form8 = &form8;
+        windows.Form9 = &form9;
+        form.SetWindows(windows);
+        form5.SetWindows(windows);
+        form5.SetVariationPlan(&form.Plan());
+        form5.SetStepTotals(&form.Totals());
+    }
+
+    NetworkModel& Model() { return form.Model(); }
+
+    // A chain S0 -> S1 -> .. -> Sn -> S0 of plain QS, each well below its load.
+    void MakeChain(int qsCount) {
+        for (int k = 1; k <= qsCount; ++k) {
+            form.AddQs();
+            Model().Qs(k).Name = "Q" + std::to_string(k);
+            Model().Qs(k).ServiceTime = 0.1 * k;
+            Model().Qs(k).Channels = 1;
+        }
+        for (int k = 0; k <= qsCount; ++k) Model().Matrix().Cell(k, k == qsCount ? 0 : k + 1) = "1";
+        form.InputRateEdit()->setText("1");
+    }
+
+    // The user's answer in the parameters dialog, given when the dialog is shown.
+    void AnswerParameters(const std::function<void(TForm7&)>& answer) {
+        dialogs.QueueWindowAction([answer](QWidget& window) {
+            auto* dialog = qobject_cast<TForm7*>(&window);
+            ASSERT_NE(dialog, nullptr) << window.windowTitle().toStdString();
+            answer(*dialog);
+        });
+    }
+    void AnswerFixedRun() {
+        AnswerParameters([](TForm7& dialog) {
+            dialog.RadioButton1()->setChecked(true);
+            EXPECT_TRUE(dialog.ContinueClick());
+        });
+    }
+    void InResultsWindow(const std::function<void(TForm3&)>& action) {
+        dialogs.QueueWindowAction([action](QWidget& window) {
+            auto* results = qobject_cast<TForm3*>(&window);
+            ASSERT_NE(results, nullptr) << window.windowTitle().toStdString();
+            action(*results);
+        });
+    }
+
+    QStringList ModalCaptions() const {
+        QStringList captions;
+        for (const auto& request : dialogs.Log())
+            if (request.Kind == ScriptedDialogs::RequestKind::Modal) captions << request.Text;
+        return captions;
+    }
+    static bool RunResultsFileExists() {
+        return QFile::exists(QDir::current().filePath(RunResultsFile));
+    }
+
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    TForm1 form{dialogs};
+    TForm3 form3{dialogs};
+    TForm5 form5{form.Model(), dialogs};
+    TForm7 form7{form.Model(), dialogs};
+    TForm8 form8;
+    TForm9 form9;
+    ProgramWindows windows;
+};
+
+TEST_F(TForm1RunTest, CalculateControlsAreEnabledAndEachRunsTheCalculation) {
+    for (int trigger = 0; trigger < 3; ++trigger) {
+        dialogs.ClearLog();
+        switch (trigger) {
+            case 0:
+                ASSERT_TRUE(form.Button4()->isEnabled());
+                form.Button4()->click();
+                break;
+            case 1:
+                ASSERT_TRUE(form.ToolButton7()->isEnabled());
+                form.ToolButton7()->trigger();
+                break;
+            default:
+                ASSERT_TRUE(form.CalculateMenuItem()->isEnabled());
+                form.CalculateMenuItem()->trigger();
+        }
+        EXPECT_EQ(ModalCaptions(), QStringList({ParametersCaption})) << trigger;
+    }
+}
+
+TEST_F(TForm1RunTest, FixedRunOfThreeQsShowsTheResultsWindow) {
+    MakeChain(3);
+    AnswerFixedRun();
+    std::vector<int> rows;
+    bool progressHidden = false;
+    InResultsWindow([&](TForm3& results) {
+        for (const QTableWidget* grid :
+             {results.StringGrid2(), results.StringGrid3(), results.StringGrid4()})
+            rows.push_back(results.RowCount(grid));
+        progressHidden = !form8.isVisible();
+        EXPECT_EQ(results.StringGrid2()->item(2, 1)->text(), "Q3");
+        EXPECT_EQ(results.StringGrid3()->horizontalHeaderItem(2)->text(),
+                  "Интенсивность входного потока");
+        EXPECT_EQ(results.StringGrid3()->item(0, 2)->text(), "1.0000000000");
+        EXPECT_EQ(results.StringGrid4()->item(0, 1)->text(), "1.0000000000");
+    });
+    form.Button4Click();
+    EXPECT_EQ(rows, (std::vector<int>{4, 4, 5}));
+    EXPECT_TRUE(progressHidden);
+    EXPECT_EQ(ModalCaptions(), QStringList({ParametersCaption, ResultsCaption}));
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_EQ(form8.Gauge1()->Maximum(), 4);  // NodeCount of a fixed run
+    EXPECT_EQ(form8.Gauge1()->Progress(), 4);
+    EXPECT_FALSE(RunResultsFileExists());  // a fixed run leaves it alone
+}
+
+TEST_F(TForm1RunTest, ResultsWindowReportWritesTheTwentySixLinesOfTwoQs) {
+    MakeChain(2);
+    AnswerFixedRun();
+    const QString path = folder.filePath("fixed.txt");
+    bool written = false;
+    InResultsWindow([&](TForm3& results) {
+        dialogs.QueueFile(path);
+        written = results.ReportClick();
+    });
+    form.RunCalculation();
+    ASSERT_TRUE(written);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes.count("\r\n"), 26);
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    // The results window's own header variant: the QS table's rules are 223 characters long.
+    const ReportLines lines = BuildResultsReport(form.Tables(), 3);
+    ASSERT_EQ(lines.size(), 26u);
+    EXPECT_EQ(bytes.toStdString(), EncodeReport(lines));
+    EXPECT_NE(bytes.indexOf(QByteArray(223, '-')), -1);
+    EXPECT_EQ(bytes.indexOf(QByteArray(224, '-')), -1);
+}
+
+TEST_F(TForm1RunTest, ReportThatCannotBeWrittenShowsTheCoreMessageAndStays) {
+    MakeChain(2);
+    AnswerFixedRun();
+    const QString path = folder.filePath("missing-folder/fixed.txt");
+    bool written = true;
+    InResultsWindow([&](TForm3& results) {
+        dialogs.QueueFile(path);
+        written = results.ReportClick();
+        dialogs.QueueFileCancel();
+        EXPECT_FALSE(results.ReportClick());  // cancelled: nothing at all
+    });
+    form.RunCalculation();
+    EXPECT_FALSE(written);
+    const FileResult expected = WriteResultsReport(path.toStdString(), form.Tables(), 3);
+    ASSERT_FALSE(expected.Ok);
+    const auto messages = dialogs.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].BoxKind, MessageBoxKind::Error);
+    EXPECT_EQ(messages[0].Text, QString::fromStdString(expected.Message));
+}
+
+struct EndCase {
+    const char* name;
+    bool viewReport;
+    bool chart;
+};
+
+const EndCase EndCases[] = {
+    {"Nothing", false, false},
+    {"ViewReport", true, false},
+    {"Chart", false, true},
+    {"Both", true, true},
+};
+
+class VariedRunTest : public TForm1RunTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(VariedRunTest, AnnouncesTheReportAndShowsWhatWasTicked) {
+    const EndCase& c = GetParam();
+    MakeChain(2);
+    const QString report = folder.filePath("varied.txt");
+    AnswerParameters([&](TForm7& dialog) {
+        dialog.RadioButton2()->setChecked(true);
+        dialog.CheckBox(1)->setChecked(true);
+        dialog.Edit(1)->setText("1");
+        dialog.Edit(4)->setText("2");
+        dialog.Edit(7)->setText("3");
+        dialog.CheckBox(4)->setChecked(c.viewReport);
+        dialog.CheckBox(5)->setChecked(c.chart);
+        dialogs.QueueFile(report);
+        dialog.ReportFileClick();
+        EXPECT_TRUE(dialog.ContinueClick());
+    });
+    form.RunCalculation();
+
+    const auto messages = dialogs.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].BoxKind, MessageBoxKind::Information);
+    EXPECT_EQ(messages[0].Text, "Отчет сохранен в файл \"" + report + "\".");
+    QStringList documents;
+    for (const auto& request : dialogs.Log())
+        if (request.Kind == ScriptedDialogs::RequestKind::Document) documents << request.Text;
+    EXPECT_EQ(documents, c.viewReport ? QStringList({report}) : QStringList());
+    EXPECT_EQ(ModalCaptions(), c.chart ? QStringList({ParametersCaption, ChartCaption})
+                                       : QStringList({ParametersCaption}));
+
+    EXPECT_TRUE(QFileInfo::exists(report));
+    EXPECT_EQ(QFileInfo(QDir::current().filePath(RunResultsFile)).size(),
+              3 * static_cast<qint64>(StepSnapshotSize));
+    // Given back as it was when the dialog opened: the field is read only after the dialog, so
+    // a network never calculated before had 0.
+    EXPECT_EQ(Model().InputRate(), 0);
+    EXPECT_GT(form.Totals().InNetworkTotal[2], form.Totals().InNetworkTotal[0]);
+    EXPECT_FALSE(form8.isVisible());
+    EXPECT_EQ(form8.Gauge1()->Maximum(), 9);  // NodeCount x StepCount
+    EXPECT_TRUE(form5.ReportButton()->isEnabled());
+    EXPECT_TRUE(form5.NetworkChartButton()->isEnabled());
+    EXPECT_TRUE(form5.QsChartButton()->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, VariedRunTest, ::testing::ValuesIn(EndCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TForm1RunTest, CancelledDialogStillReadsTheInputRateAndRunsNothing) {
+    MakeChain(1);
+    form.InputRateEdit()->setText("0.75");
+    AnswerParameters([](TForm7& dialog) { dialog.CancelClick(); });
+    form.RunCalculation();
+    EXPECT_EQ(Model().InputRate(), 0.75);
+    EXPECT_EQ(ModalCaptions(), QStringList({ParametersCaption}));
+    EXPECT_FALSE(form8.isVisible());
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(TForm1RunTest, RefusedNumberOfStepsKeepsTheDialogOpenUntilFixed) {
+    MakeChain(1);
+    AnswerParameters([](TForm7& dialog) {
+        dialog.RadioButton2()->setChecked(true);
+        dialog.Edit(7)->setText("1");
+        EXPECT_FALSE(dialog.ContinueClick());
+        dialog.Edit(7)->setText("2");
+        EXPECT_TRUE(dialog.ContinueClick());
+    });
+    form.RunCalculation();
+    const auto messages = dialogs.Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].Text, "Количество циклов должно лежать в пределах от 2 до 100.");
+    EXPECT_EQ(messages[1].BoxKind, MessageBoxKind::Information);  // the run went ahead
+}
+
+TEST_F(TForm1RunTest, ExitDeletesTheRunResultsFile) {
+    MakeChain(1);
+    AnswerParameters([](TForm7& dialog) {
+        dialog.RadioButton2()->setChecked(true);
+        EXPECT_TRUE(dialog.ContinueClick());
+    });
+    form.RunCalculation();
+    ASSERT_TRUE(RunResultsFileExists());
+    form.show();
+    dialogs.QueueAnswer(MessageBoxAnswer::No);  // the network was changed: do not save
+    EXPECT_TRUE(form.ExitProgram());
+    EXPECT_FALSE(RunResultsFileExists());
+}
+
+TEST_F(TForm1RunTest, NewNetworkResetsThePlanOfTheDiscardedNetwork) {
+    MakeChain(2);
+    VariationPlan& plan = form.Plan();
+    plan.StepCount = 7;
+    plan.InputRateFrom = 3;
+    plan.Qs(1).ServiceTo = 4;
+    plan.Qs(2).ChannelsFrom = 5;
+    plan.Qs(3).PlacesFrom = 6;  // slots up to the node count go
+    plan.Qs(4).PlacesFrom = 8;  // those beyond it stay
+    plan.ReportFileName = "kept.txt";
+    dialogs.QueueAnswer(MessageBoxAnswer::No);
+    ASSERT_TRUE(form.NewNetwork());
+    EXPECT_EQ(plan.StepCount, 2);
+    EXPECT_EQ(plan.InputRateFrom, 0);
+    EXPECT_EQ(plan.Qs(1).ServiceTo, 0);
+    EXPECT_EQ(plan.Qs(2).ChannelsFrom, 0);
+    EXPECT_EQ(plan.Qs(3).PlacesFrom, 0);
+    EXPECT_EQ(plan.Qs(4).PlacesFrom, 8);
+    EXPECT_EQ(plan.ReportFileName, "kept.txt");
+}
+
+}  // namespace
+}  // namespace qnetica
