@@ -27,8 +27,10 @@ QneticaWindows::QneticaWindows(PlatformDialogs& dialogs) {
     form6_ = std::make_unique<TForm6>(model, dialogs, main);
     form7_ = std::make_unique<TForm7>(model, dialogs, main);
     form8_ = std::make_unique<TForm8>(main);
-    form9_ = std::make_unique<TForm9>(main);
-    form10_ = std::make_unique<TForm10>(main);
+    // The charts save their images through the editor's dialog, which remembers the folder.
+    const ChartDialogs chartDialogs{dialogs, form5_->ImageDialog()};
+    form9_ = std::make_unique<TForm9>(chartDialogs, main);
+    form10_ = std::make_unique<TForm10>(chartDialogs, main);
     form11_ = std::make_unique<TForm11>(model, dialogs, main);
     windows_ = {main,         form2_.get(), form3_.get(), form4_.get(),  form5_.get(), form6_.get(),
                 form7_.get(), form8_.get(), form9_.get(), form10_.get(), form11_.get()};

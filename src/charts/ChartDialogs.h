@@ -12,8 +12,4 @@ struct ChartDialogs {
     ImageSaveDialog& SaveDialog;
 };
 
-// For chart windows made without the program's own dialogs: the platform's real boxes and one
-// image save dialog common to all such windows.
-ChartDialogs StandaloneChartDialogs();
-
 }  // namespace qnetica

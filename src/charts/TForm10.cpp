@@ -52,8 +52,6 @@ TForm10::TForm10(const ChartDialogs& dialogs, QWidget* parent)
     resize(1000, 640);
 }
 
-TForm10::TForm10(QWidget* parent) : TForm10(StandaloneChartDialogs(), parent) {}
-
 QString TForm10::CharacteristicText(int index) {
     return QString::fromUtf8(Characteristics.at(index).Text);
 }

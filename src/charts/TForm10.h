@@ -25,8 +25,6 @@ class TForm10 : public QDialog {
     static constexpr int QsListSize = 150;
 
     TForm10(const ChartDialogs& dialogs, QWidget* parent = nullptr);
-    // With the platform's own boxes and a save dialog of the charts alone.
-    explicit TForm10(QWidget* parent = nullptr);
 
     // At every opening: the QS list is filled afresh with "1".."150" and "1" is selected.
     void FormShow();

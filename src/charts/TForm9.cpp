@@ -53,8 +53,6 @@ TForm9::TForm9(const ChartDialogs& dialogs, QWidget* parent) : QDialog(parent), 
     resize(1200, 720);
 }
 
-TForm9::TForm9(QWidget* parent) : TForm9(StandaloneChartDialogs(), parent) {}
-
 void TForm9::CreateChart() {
     chart_ = new StepBarChart(this);
     QChart* chart = chart_->chart();

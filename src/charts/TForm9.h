@@ -25,8 +25,6 @@ class TForm9 : public QDialog {
     static constexpr int SeriesCount = 4;
 
     TForm9(const ChartDialogs& dialogs, QWidget* parent = nullptr);
-    // With the platform's own boxes and a save dialog of the charts alone.
-    explicit TForm9(QWidget* parent = nullptr);
 
     // Replaces all bars by steps 1..stepCount of the totals (at most the 100 they hold); hidden
     // series stay hidden.

@@ -125,7 +125,8 @@ void QtPlatformDialogs::ShowModal(QWidget& window) {
         QEventLoop* Loop;
         explicit HideWatcher(QEventLoop* loop) : Loop(loop) {}
         bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::Hide) Loop->quit();
+            // Minimising hides spontaneously; only a real hide or close ends the loop.
+            if (event->type() == QEvent::Hide && !event->spontaneous()) Loop->quit();
             return false;
         }
     } watcher(&loop);

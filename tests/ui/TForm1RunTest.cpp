@@ -103,7 +103,7 @@ class TForm1RunTest : public ::testing::Test {
     TForm5 form5{form.Model(), dialogs};
     TForm7 form7{form.Model(), dialogs};
     TForm8 form8;
-    TForm9 form9;
+    TForm9 form9{ChartDialogs{dialogs, form5.ImageDialog()}};
     ProgramWindows windows;
 };
 
