@@ -284,7 +284,6 @@ void TForm1::RandomFillNetwork() {
 }
 
 void TForm1::ShowVisualEditor() {
-    // The visual editor's own work arrives with the editor; for now its window opens empty.
     if (windows_.Form5) dialogs_.ShowModal(*windows_.Form5);
 }
 
