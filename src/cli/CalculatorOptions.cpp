@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cctype>
 
 #include "cli/Calculator.h"
 
@@ -17,7 +18,10 @@ std::optional<VaryRange> SplitRange(const std::string& text, bool withQs) {
         const auto equals = rest.find('=');
         if (equals == std::string::npos) return std::nullopt;
         const std::string number = rest.substr(0, equals);
-        if (number.empty() || !std::all_of(number.begin(), number.end(), ::isdigit) ||
+        // Through unsigned char: the bytes of a UTF-8 letter are negative chars, which isdigit
+        // must not be given.
+        const auto isDigit = [](unsigned char c) { return std::isdigit(c) != 0; };
+        if (number.empty() || !std::all_of(number.begin(), number.end(), isDigit) ||
             number.size() > 3)
             return std::nullopt;
         range.Qs = std::stoi(number);

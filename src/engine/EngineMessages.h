@@ -21,6 +21,7 @@ enum class QsFault {
     SharesInvalid,
     ClassLoadReachesOne,
     Arithmetic,
+    NegativeLoad,
 };
 std::string QsFaultMessage(QsFault fault, int k);
 

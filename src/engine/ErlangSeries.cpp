@@ -1,5 +1,6 @@
 #include "engine/ErlangSeries.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qnetica {
@@ -38,13 +39,44 @@ GeometricRun RunOfLength(long double rho, std::int64_t length) {
     return result;
 }
 
+// From this load on, the sum starts SkippedDeviations standard deviations of the Poisson terms
+// below the largest term it takes: the terms left out are below e^-800 of that one and cannot
+// change the sum, while running through them would take one step per channel.
+constexpr long double SkipLoad = 1e5L;
+constexpr long double SkippedDeviations = 40;
+
+struct FirstTerm {
+    std::int64_t Index = 0;
+    long double Mantissa = 1.0L;  // a^Index / Index! = Mantissa * 2^Scale
+    std::int64_t Scale = 0;
+};
+
+// Only the idle probability depends on this term's own rounding, and when a term is skipped more
+// than 12000 terms precede the largest one, which puts the idle probability below e^-12000, far
+// out of a double's range: it is 0 either way. Every other figure is a ratio of sums that all
+// carry this term as a common factor.
+FirstTerm FirstTermOfSum(long double a, std::int64_t n) {
+    if (!(a >= SkipLoad)) return {};
+    const long double peak = std::min(a, static_cast<long double>(n));
+    const long double first = std::floor(peak - SkippedDeviations * std::sqrt(a));
+    if (first <= 0) return {};
+    const long double log2Term = (first * std::log(a) - std::lgamma(first + 1)) / std::log(2.0L);
+    const long double scale = std::floor(log2Term);
+    return {static_cast<std::int64_t>(first), std::exp2(log2Term - scale),
+            static_cast<std::int64_t>(scale)};
+}
+
 }  // namespace
 
 ErlangTerms SumErlangTerms(long double a, std::int64_t n) {
-    long double term = 1.0L;
+    const FirstTerm first = FirstTermOfSum(a, n);
+    long double term = first.Mantissa;
     long double sum = 0.0L;
-    std::int64_t scale = 0;
-    for (std::int64_t i = 0; i < n; ++i) {
+    std::int64_t scale = first.Scale;
+    for (std::int64_t i = first.Index; i < n; ++i) {
+        // Once a term has fallen below the range every later one is 0 as well, and the sum
+        // stays as it is: stopping here spares a QS with millions of channels the rest.
+        if (term == 0.0L) break;
         sum += term;
         term = term * a / static_cast<long double>(i + 1);
         if (std::fabs(term) > RescaleThreshold || std::fabs(sum) > RescaleThreshold) {

@@ -133,8 +133,10 @@ void CalculateQs(int k, const QsStage& stage) {
     load.ArrivalRate = results.ArrivalRate;
     load.ServiceTime = qs.ServiceTime;
     load.Channels = qs.Channels;
-    load.OfferedLoad = results.OfferedLoad =
-        Checked(static_cast<long double>(load.ArrivalRate) * load.ServiceTime, k);
+    load.OfferedLoad = Checked(static_cast<long double>(load.ArrivalRate) * load.ServiceTime, k);
+    // A negative load has no queue: its Erlang terms would only grow, channel after channel.
+    if (load.OfferedLoad < 0) Fail(QsFault::NegativeLoad, k);
+    results.OfferedLoad = load.OfferedLoad;
     load.LoadFactor = results.LoadFactor =
         Checked(static_cast<long double>(load.OfferedLoad) / load.Channels, k);
     if (!qs.BoundedQueue && load.LoadFactor >= 1.0) {
