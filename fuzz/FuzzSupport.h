@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "runs/RunPresenter.h"
+#include "runs/QuietRunPresenter.h"
 
 namespace qnetica::fuzz {
 
@@ -33,7 +33,7 @@ inline void EnterScratchFolder() {
 
 // Stands for the user: the run's parameters come from the input, every message is answered
 // at once, nothing is shown.
-class SilentPresenter : public RunPresenter {
+class SilentPresenter : public QuietRunPresenter {
   public:
     using PlanSetter = void (*)(VariationPlan& plan, const NetworkModel& model, void* data);
 
@@ -43,15 +43,7 @@ class SilentPresenter : public RunPresenter {
     void ShowMessage(MessageKind, const std::string& text) override {
         messageBytes_ += text.size();
     }
-    void SetProgress(int) override {}
     void AskRunParameters(VariationPlan& plan) override { setter_(plan, model_, data_); }
-    void StartProgress(int) override {}
-    void CloseProgress() override {}
-    void ShowResults(ResultTables&) override {}
-    bool ChartRequested() const override { return false; }
-    bool ReportViewRequested() const override { return false; }
-    void ShowNetworkChart(const StepTotals&, int) override {}
-    void OpenReport(const std::string&) override {}
     char DecimalSeparator() const override { return ','; }
 
   private:

@@ -9,6 +9,7 @@
 
 #include "engine/AnalysisEngine.h"
 #include "model/NetworkModel.h"
+#include "runs/QuietRunPresenter.h"
 #include "runs/ResultTables.h"
 #include "runs/RunCalculation.h"
 #include "runs/StepResultsFile.h"
@@ -18,22 +19,13 @@
 namespace qnetica::test {
 
 // The windows' part of a run, reduced to what a varied run without chart and report needs.
-class QuietPresenter : public RunPresenter {
+class QuietPresenter : public QuietRunPresenter {
   public:
     std::vector<std::string> Messages;
     std::function<void(VariationPlan&)> Dialog;
 
     void ShowMessage(MessageKind, const std::string& text) override { Messages.push_back(text); }
-    void SetProgress(int) override {}
     void AskRunParameters(VariationPlan& plan) override { Dialog(plan); }
-    void StartProgress(int) override {}
-    void CloseProgress() override {}
-    void ShowResults(ResultTables&) override {}
-    bool ChartRequested() const override { return false; }
-    bool ReportViewRequested() const override { return false; }
-    void ShowNetworkChart(const StepTotals&, int) override {}
-    void OpenReport(const std::string&) override {}
-    char DecimalSeparator() const override { return '.'; }
 };
 
 // S0 -> QS 1 -> .. -> QS 5 -> S0, one channel each, service times 0.1, 0.25, 0.2, 0.3, 0.15;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/EngineMessages.h"
+#include "runs/QuietRunPresenter.h"
 #include "runs/RunCalculation.h"
 
 namespace qnetica {
@@ -219,24 +220,15 @@ TEST(GenerateModelTest, AServiceTimeThatIsNoNumberIsTakenAsTheLenientReaderGives
 }
 
 // A fixed run whose parameters dialog is confirmed at once; it keeps the messages shown.
-class FixedRunPresenter : public RunPresenter {
+class FixedRunPresenter : public QuietRunPresenter {
   public:
     std::vector<std::string> Messages;
 
     void ShowMessage(MessageKind, const std::string& text) override { Messages.push_back(text); }
-    void SetProgress(int) override {}
     void AskRunParameters(VariationPlan& plan) override {
         plan.VariedRun = false;
         plan.Confirmed = true;
     }
-    void StartProgress(int) override {}
-    void CloseProgress() override {}
-    void ShowResults(ResultTables&) override {}
-    bool ChartRequested() const override { return false; }
-    bool ReportViewRequested() const override { return false; }
-    void ShowNetworkChart(const StepTotals&, int) override {}
-    void OpenReport(const std::string&) override {}
-    char DecimalSeparator() const override { return '.'; }
 };
 
 std::vector<std::string> FixedRunMessages(NetworkModel& model) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "RunsTestSupport.h"
+#include "runs/QuietRunPresenter.h"
 #include "runs/ResultsReport.h"
 #include "runs/RunCalculation.h"
 #include "runs/StepResultsFile.h"
@@ -22,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The parameters dialog as the user confirms it: a plan the dialog refuses is not confirmed.
-class DialogPresenter : public RunPresenter {
+class DialogPresenter : public QuietRunPresenter {
   public:
     DialogPresenter(const NetworkModel& model, int steps, std::string reportFile)
         : model_(model), steps_(steps), reportFile_(std::move(reportFile)) {}
@@ -30,7 +31,6 @@ class DialogPresenter : public RunPresenter {
     void ShowMessage(MessageKind kind, const std::string& text) override {
         if (kind == MessageKind::Error) Errors.push_back(text);
     }
-    void SetProgress(int) override {}
     void AskRunParameters(VariationPlan& plan) override {
         plan.LoadPlanDefaults(model_);
         plan.StepCount = steps_;
@@ -44,17 +44,10 @@ class DialogPresenter : public RunPresenter {
         if (plan.PreparePlanSteps(model_, true)) return;
         plan.VariedRun = plan.Confirmed = true;
     }
-    void StartProgress(int) override {}
-    void CloseProgress() override {}
     void StepCompleted(const NetworkModel&, const CalculationContext&, const AnalysisEngine&,
                        const ResultTables&) override {
         ++Steps;
     }
-    void ShowResults(ResultTables&) override {}
-    bool ChartRequested() const override { return false; }
-    bool ReportViewRequested() const override { return false; }
-    void ShowNetworkChart(const StepTotals&, int) override {}
-    void OpenReport(const std::string&) override {}
     char DecimalSeparator() const override { return ','; }
 
     std::vector<std::string> Errors;
