@@ -16,6 +16,7 @@
 #include "model/NetworkFile.h"
 #include "model/NumberText.h"
 #include "runs/ClassRecordReader.h"
+#include "runs/QuietRunPresenter.h"
 #include "runs/ResultsReport.h"
 #include "runs/RunCalculation.h"
 #include "runs/StepResultsFile.h"
@@ -68,7 +69,7 @@ json QsJson(int k, const QsParams& qs, bool overloaded) {
 
 // The terminal side of a run: the plan is set up as the parameters dialog would set it,
 // messages go to stderr, each step is kept when JSON output is asked for.
-class TerminalPresenter : public RunPresenter {
+class TerminalPresenter : public QuietRunPresenter {
   public:
     TerminalPresenter(const CalculatorOptions& options, NetworkModel& model, std::ostream& err,
                       std::string reportFile)
@@ -80,14 +81,6 @@ class TerminalPresenter : public RunPresenter {
         err_ << text << '\n';
         messages_.push_back(text);
     }
-    void SetProgress(int) override {}
-    void StartProgress(int) override {}
-    void CloseProgress() override {}
-    void ShowResults(ResultTables&) override {}
-    bool ChartRequested() const override { return false; }
-    bool ReportViewRequested() const override { return false; }
-    void ShowNetworkChart(const StepTotals&, int) override {}
-    void OpenReport(const std::string&) override {}
     char DecimalSeparator() const override {
         const char* point = std::localeconv()->decimal_point;
         return point && *point ? *point : '.';

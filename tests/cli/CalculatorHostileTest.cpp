@@ -11,22 +11,14 @@
 #include <vector>
 
 #include "cli/Calculator.h"
+#include "cli/CalculatorRun.h"
 #include "model/NetworkFile.h"
 
 namespace qnetica {
 namespace {
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result Calc(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = RunCalculator(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::Calc;
+using Result = test::CalculatorResult;
 
 // S0 -> QS 1 -> QS 2 -> S0, input rate 0.5.
 void SaveNetwork(const std::string& path, double inputRate = 0.5, double serviceTime = 1) {

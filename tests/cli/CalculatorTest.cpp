@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/Calculator.h"
+#include "cli/CalculatorRun.h"
 #include "engine/AnalysisEngine.h"
 #include "model/Cp1251.h"
 #include "model/NetworkFile.h"
@@ -41,17 +42,8 @@ void BuildNetwork(NetworkModel& model) {
     model.SetInputRateText("1.0000000000");
 }
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result Calc(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = RunCalculator(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::Calc;
+using Result = test::CalculatorResult;
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
