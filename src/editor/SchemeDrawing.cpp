@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "editor/ThinLineRaster.h"
+
 namespace qnetica {
 namespace {
 
@@ -23,8 +25,8 @@ QRect InscribingRect(int left, int top, int right, int bottom) {
 
 }  // namespace
 
-SchemeDrawing::SchemeDrawing(QPainter& painter, const NetworkModel& model)
-    : painter_(painter), layout_(model) {
+SchemeDrawing::SchemeDrawing(QPainter& painter, const NetworkModel& model, ThinLineRaster* raster)
+    : painter_(painter), layout_(model), raster_(raster) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
 }
@@ -82,8 +84,10 @@ void SchemeDrawing::PaintArrow(int from, int to, const ArrowColours& colours) {
         PaintLoop(from, colours.Line);  // both lines would have zero length
         return;
     }
-    painter_.setPen(QPen(colours.Line, ThinPen));
-    painter_.drawLine(source, target);
+    if (!raster_ || !raster_->Draw(source, target, colours.Line.rgb())) {
+        painter_.setPen(QPen(colours.Line, ThinPen));
+        painter_.drawLine(source, target);
+    }
     painter_.setPen(QPen(colours.Mark, MarkPen));
     painter_.drawLine(target, DirectionMarkEnd(from, to));
 }

@@ -11,12 +11,15 @@ class QPainter;
 
 namespace qnetica {
 
+class ThinLineRaster;
+
 // The drawing operations of the scheme on any painter: the editor's raster surface, or an SVG
 // generator for the vector export. They read the model and never change it; removing is
 // painting over in white, so a caller erases before it changes positions or cells.
 class SchemeDrawing {
   public:
-    SchemeDrawing(QPainter& painter, const NetworkModel& model);
+    // With a raster of the painter's image, the link lines are written into it directly.
+    SchemeDrawing(QPainter& painter, const NetworkModel& model, ThinLineRaster* raster = nullptr);
 
     void DrawNodeSymbol(int node);
     void EraseNodeSymbol(int node);
@@ -43,6 +46,7 @@ class SchemeDrawing {
 
     QPainter& painter_;
     SchemeLayout layout_;
+    ThinLineRaster* raster_;
 };
 
 }  // namespace qnetica

@@ -1,13 +1,28 @@
 #include "editor/SchemeLayout.h"
 
+#include <algorithm>
+
 #include "model/NumberText.h"
 
 namespace qnetica {
 
+namespace {
+
+// A file may hold any position. Far beyond the surface every position draws the same (nothing,
+// or a line leaving the surface), and the pixel arithmetic stays clear of integer overflow.
+constexpr int PositionLimit = 1 << 20;
+
+QPoint Bounded(int x, int y) {
+    return {std::clamp(x, -PositionLimit, PositionLimit),
+            std::clamp(y, -PositionLimit, PositionLimit)};
+}
+
+}  // namespace
+
 QPoint SchemeLayout::BoxCorner(int node) const {
-    if (node == 0) return {model_.SourcePosX(), model_.SourcePosY()};
+    if (node == 0) return Bounded(model_.SourcePosX(), model_.SourcePosY());
     const QsParams& qs = model_.Qs(node);
-    return {qs.PosX, qs.PosY};
+    return Bounded(qs.PosX, qs.PosY);
 }
 
 bool SchemeLayout::LinkExists(int from, int to) const {

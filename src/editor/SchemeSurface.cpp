@@ -4,6 +4,7 @@
 #include <QSvgGenerator>
 
 #include "editor/SchemeDrawing.h"
+#include "editor/ThinLineRaster.h"
 
 namespace qnetica {
 namespace {
@@ -19,8 +20,9 @@ SchemeSurface::SchemeSurface(const NetworkModel& model)
 
 template <typename Operation>
 void SchemeSurface::Paint(Operation operation) {
+    ThinLineRaster raster(image_);  // takes the pixels before the painter does
     QPainter painter(&image_);
-    SchemeDrawing drawing(painter, model_);
+    SchemeDrawing drawing(painter, model_, &raster);
     operation(drawing);
 }
 
