@@ -24,6 +24,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/QneticaWindows.h"
 #include "charts/TForm10.h"
 #include "charts/TForm9.h"
 #include "editor/EditorTestSupport.h"
@@ -32,12 +33,10 @@
 #include "runs/VariationPlan.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/TForm1.h"
-#include "ui/TForm2.h"
 #include "ui/TForm3.h"
 #include "ui/TForm4.h"
 #include "ui/TForm6.h"
 #include "ui/TForm7.h"
-#include "ui/TForm8.h"
 #include "ui/TransferMatrixTableModel.h"
 
 namespace qnetica {
@@ -83,23 +82,6 @@ QAction* BarButton(const QToolBar* bar, const QString& hint) {
 // the editor's image save dialog.
 class TForm5Test : public ::testing::Test {
   protected:
-    TForm5Test() {
-        windows.Form1 = &form1;
-        windows.Form2 = &form2;
-        windows.Form3 = &form3;
-        windows.Form4 = &form4;
-        windows.Form5 = &form5;
-        windows.Form6 = &form6;
-        windows.Form7 = &form7;
-        windows.Form8 = &form8;
-        windows.Form9 = &form9;
-        windows.Form10 = &form10;
-        windows.Form11 = &form11;
-        form1.SetWindows(windows);
-        form5.SetWindows(windows);
-        form11.SetWindows(windows);
-    }
-
     NetworkModel& Model() { return form1.Model(); }
     const QImage& Image() { return form5.Surface().Image(); }
     QAction* TopButton(const QString& hint) const { return BarButton(form5.TopBar(), hint); }
@@ -121,18 +103,14 @@ class TForm5Test : public ::testing::Test {
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    TForm1 form1{dialogs};
-    TForm2 form2{form1.Model(), dialogs};
-    TForm3 form3{dialogs};
-    TForm4 form4;
-    TForm5 form5{form1.Model(), dialogs};
-    TForm6 form6{form1.Model(), dialogs};
-    TForm7 form7{form1.Model(), dialogs};
-    TForm8 form8;
-    TForm9 form9{ChartDialogs{dialogs, form5.ImageDialog()}};
-    TForm10 form10{ChartDialogs{dialogs, form5.ImageDialog()}};
-    TForm11 form11{form1.Model(), dialogs};
-    ProgramWindows windows;
+    // The windows as the program wires them at start.
+    QneticaWindows program{dialogs};
+    const ProgramWindows& windows = program.Windows();
+    TForm1& form1 = program.MainWindow();
+    TForm5& form5 = *windows.Form5;
+    TForm9& form9 = *windows.Form9;
+    TForm10& form10 = *windows.Form10;
+    TForm11& form11 = *windows.Form11;
 };
 
 TEST_F(TForm5Test, TopBarHasItsHintsInOrderWithTheirSeparators) {
@@ -270,7 +248,7 @@ TEST_F(TForm5Test, QsChartAboutAndHelp) {
     const auto& log = dialogs.Log();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].Text, form10.windowTitle());
-    EXPECT_EQ(log[1].Text, form4.windowTitle());
+    EXPECT_EQ(log[1].Text, windows.Form4->windowTitle());
     EXPECT_EQ(log[2].Kind, ScriptedDialogs::RequestKind::Document);
     EXPECT_EQ(log[2].Text, QDir(QCoreApplication::applicationDirPath()).filePath("help/help.htm"));
     EXPECT_EQ(log[2].Window, DocumentWindow::Maximised);
@@ -463,7 +441,8 @@ TEST_F(TForm5CalculationTest, GeneratedSuppressesTheOverloadBoxesOfTheNextFixedR
     std::vector<QString> shown;
     for (const auto& request : dialogs.Log())
         if (request.Kind == ScriptedDialogs::RequestKind::Modal) shown.push_back(request.Text);
-    EXPECT_EQ(shown, (std::vector<QString>{form7.windowTitle(), form3.windowTitle()}));
+    EXPECT_EQ(shown,
+              (std::vector<QString>{windows.Form7->windowTitle(), windows.Form3->windowTitle()}));
 }
 
 TEST_F(TForm5CalculationTest, AVariedRunEnablesTheReportAndChartButtons) {
@@ -485,7 +464,7 @@ TEST_F(TForm5CalculationTest, CalculateMenuItemAsksForTheRunParameters) {
     MenuItem(form5, "Сеть", "Рассчитать")->trigger();  // cancelled: the dialog closes at once
     ASSERT_EQ(dialogs.Log().size(), 1u);
     EXPECT_EQ(dialogs.Log()[0].Kind, ScriptedDialogs::RequestKind::Modal);
-    EXPECT_EQ(dialogs.Log()[0].Text, form7.windowTitle());
+    EXPECT_EQ(dialogs.Log()[0].Text, windows.Form7->windowTitle());
     EXPECT_FALSE(form5.ReportButton()->isEnabled());
 }
 

@@ -17,6 +17,7 @@
 #include <ostream>
 #include <vector>
 
+#include "app/QneticaWindows.h"
 #include "charts/TForm9.h"
 #include "editor/TForm5.h"
 #include "model/Cp1251.h"
@@ -41,19 +42,6 @@ const QString RunResultsFile = QStringLiteral("qnrep.tmp");
 
 class TForm1RunTest : public ::testing::Test {
   protected:
-    TForm1RunTest() {
-        windows.Form1 = &form;
-        windows.Form3 = &form3;
-        windows.Form5 = &form5;
-        windows.Form7 = &form7;
-        windows.Form8 = &form8;
-        windows.Form9 = &form9;
-        form.SetWindows(windows);
-        form5.SetWindows(windows);
-        form5.SetVariationPlan(&form.Plan());
-        form5.SetStepTotals(&form.Totals());
-    }
-
     NetworkModel& Model() { return form.Model(); }
 
     // A chain S0 -> S1 -> .. -> Sn -> S0 of plain QS, each well below its load.
@@ -102,13 +90,13 @@ class TForm1RunTest : public ::testing::Test {
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    TForm1 form{dialogs};
-    TForm3 form3{dialogs};
-    TForm5 form5{form.Model(), dialogs};
-    TForm7 form7{form.Model(), dialogs};
-    TForm8 form8;
-    TForm9 form9{ChartDialogs{dialogs, form5.ImageDialog()}};
-    ProgramWindows windows;
+    // The windows as the program wires them at start.
+    QneticaWindows program{dialogs};
+    TForm1& form = program.MainWindow();
+    TForm3& form3 = *program.Windows().Form3;
+    TForm5& form5 = *program.Windows().Form5;
+    TForm7& form7 = *program.Windows().Form7;
+    TForm8& form8 = *program.Windows().Form8;
 };
 
 TEST_F(TForm1RunTest, CalculateControlsAreEnabledAndEachRunsTheCalculation) {
