@@ -129,7 +129,8 @@ void TForm1::CreateToolBar() {
 QWidget* TForm1::CreateNodeGroup() {
     auto* group = new QGroupBox(QStringLiteral("СМО в системе"), this);
     inputRateEdit_ = new QLineEdit(group);
-    inputRateEdit_->setFixedWidth(inputRateEdit_->fontMetrics().horizontalAdvance('0') * 16);
+    // Room for a five-digit rate with its ten decimals; wider when the group is.
+    inputRateEdit_->setMinimumWidth(inputRateEdit_->fontMetrics().horizontalAdvance('0') * 17);
     nodeList_ = new QListWidget(group);
     addButton_ = new QPushButton(QStringLiteral("+"), group);
     removeButton_ = new QPushButton(QStringLiteral("-"), group);
@@ -139,7 +140,7 @@ QWidget* TForm1::CreateNodeGroup() {
 
     auto* rate = new QHBoxLayout;
     rate->addWidget(new QLabel(QStringLiteral("Интенсивность вх. потока"), group));
-    rate->addWidget(inputRateEdit_);
+    rate->addWidget(inputRateEdit_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(addButton_);
     buttons->addWidget(removeButton_);
