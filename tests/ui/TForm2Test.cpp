@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "model/NetworkFile.h"
+#include "ui/ErrorTexts.h"
 #include "ui/ScriptedDialogs.h"
 
 namespace qnetica {
@@ -35,14 +36,7 @@ class TForm2Test : public ::testing::Test {
         for (int k = 1; k <= dialog.ClassRowCount(); ++k) texts.push_back(dialog.ShareText(k));
         return texts;
     }
-    QStringList ErrorTexts() const {
-        QStringList texts;
-        for (const auto& message : dialogs.Messages()) {
-            EXPECT_EQ(message.BoxKind, MessageBoxKind::Error);
-            texts << message.Text;
-        }
-        return texts;
-    }
+    QStringList ErrorTexts() const { return test::ErrorTexts(dialogs); }
 
     ScriptedDialogs dialogs;
     NetworkModel model;

@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include "model/NumberText.h"
+#include "ui/ErrorTexts.h"
 #include "ui/ScriptedDialogs.h"
 
 namespace qnetica {
@@ -42,14 +43,7 @@ class TForm7Test : public ::testing::Test {
     }
     QString Text(int edit) const { return dialog.Edit(edit)->text(); }
     void SetText(int edit, const QString& text) { dialog.Edit(edit)->setText(text); }
-    QStringList Errors() const {
-        QStringList texts;
-        for (const auto& message : dialogs.Messages()) {
-            EXPECT_EQ(message.BoxKind, MessageBoxKind::Error);
-            texts << message.Text;
-        }
-        return texts;
-    }
+    QStringList Errors() const { return test::ErrorTexts(dialogs); }
 
     ScriptedDialogs dialogs;
     NetworkModel model;
