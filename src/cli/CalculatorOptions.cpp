@@ -47,6 +47,7 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     CalculatorOptions options;
     std::string inputRate;
     std::vector<std::string> service, channels, places;
+    app.set_version_flag("--version", std::string("qnetica-calc ") + QNETICA_VERSION);
     app.add_option("model", options.ModelFile, "the network file (.qnf)")->required();
     app.add_option("--report", options.ReportFile,
                    "also write the report to FILE (Windows-1251, CR LF)");
@@ -62,6 +63,8 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         return {std::nullopt, app.help(), ExitCompleted};
+    } catch (const CLI::CallForVersion& version) {
+        return {std::nullopt, std::string(version.what()) + "\n", ExitCompleted};
     } catch (const CLI::ParseError& error) {
         return {std::nullopt, std::string(error.what()) + "\n\n" + app.help(), ExitUsage};
     }

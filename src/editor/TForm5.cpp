@@ -17,6 +17,7 @@
 #include "editor/SchemeView.h"
 #include "editor/TForm11.h"
 #include "runs/VariationPlan.h"
+#include "ui/DataFolder.h"
 #include "ui/TForm1.h"
 #include "ui/TForm4.h"
 #include "ui/TForm6.h"
@@ -367,8 +368,7 @@ void TForm5::ShowQsChart() {
 }
 
 void TForm5::ShowHelp() {
-    dialogs_.OpenDocument(QDir(QCoreApplication::applicationDirPath()).filePath(HelpPage),
-                          DocumentWindow::Maximised);
+    dialogs_.OpenDocument(DataPath(HelpPage), DocumentWindow::Maximised);
 }
 
 void TForm5::ShowAbout() {

@@ -9,7 +9,7 @@
 namespace qnetica {
 namespace {
 
-constexpr const char* LinkMark = "1";  // a generated link before the rows are shared out
+const std::string LinkMark = "1";  // a generated link before the rows are shared out
 constexpr int FirstOffset = -50;
 constexpr int SymbolPitch = 40;  // between subset QS symbols, across and down
 constexpr int TopMargin = 10;
@@ -78,7 +78,7 @@ void AddSubsetQs(NetworkModel& model, const std::vector<int>& members, const QsT
                  SubsetPlacer& placer) {
     const int k = AddGeneratedQs(model, common);
     QsParams& qs = model.Qs(k);
-    qs.Name = "s";
+    qs.Name = std::string(1, 's');
     for (int member : members) {
         qs.Name += std::to_string(member);
         model.Matrix().Cell(member, k) = LinkMark;

@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "model/Cp1251.h"
+#include "model/TextConcat.h"
 
 namespace qnetica {
 namespace {
@@ -110,26 +111,26 @@ void TransferNetworkFields(Io& io, Content& content) {
 
 std::optional<std::string> FindImageFault(const NetworkImage& image) {
     if (image.size() < ImageSize)
-        return "длина файла " + std::to_string(image.size()) + " байт, а должна быть " +
-               std::to_string(ImageSize);
+        return Concat({"длина файла ", std::to_string(image.size()), " байт, а должна быть ",
+                       std::to_string(ImageSize)});
     std::int32_t nodeCount = 0;
     std::memcpy(&nodeCount, &image[NodeCountOffset], sizeof nodeCount);
     if (nodeCount < 1 || nodeCount > MaxNodeCount)
-        return "число узлов сети " + std::to_string(nodeCount) + " вне пределов от 1 до " +
-               std::to_string(MaxNodeCount);
+        return Concat({"число узлов сети ", std::to_string(nodeCount), " вне пределов от 1 до ",
+                       std::to_string(MaxNodeCount)});
     for (int k = 1; k <= SlotCount; ++k) {
         const int length = image[SlotOffset(k) + 528];
         if (length > MaxNameLength)
-            return "длина наименования СМО в записи " + std::to_string(k) + " равна " +
-                   std::to_string(length) + ", больше " + std::to_string(MaxNameLength);
+            return Concat({"длина наименования СМО в записи ", std::to_string(k), " равна ",
+                           std::to_string(length), ", больше ", std::to_string(MaxNameLength)});
     }
     for (int to = 0; to < TransferMatrix::Size; ++to) {
         for (int from = 0; from < TransferMatrix::Size; ++from) {
             const std::size_t length = image[CellOffset(from, to)];
             if (length > MaxCellLength)
-                return "длина текста ячейки (S" + std::to_string(from) + ", S" +
-                       std::to_string(to) + ") равна " + std::to_string(length) + ", больше " +
-                       std::to_string(MaxCellLength);
+                return Concat({"длина текста ячейки (S", std::to_string(from), ", S",
+                               std::to_string(to), ") равна ", std::to_string(length), ", больше ",
+                               std::to_string(MaxCellLength)});
         }
     }
     return std::nullopt;
@@ -192,7 +193,7 @@ int WriteImageAtomically(const std::string& path, const NetworkImage& image) {
     const std::filesystem::path target(path);
     const auto folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string temp = (folder / Concat({".", target.filename().string(), ".XXXXXX"})).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return errno;
     int error = 0;
@@ -238,7 +239,7 @@ std::variant<NetworkContent, ImageFault> ReadNetworkImage(const NetworkImage& im
 FileResult SaveNetworkFile(NetworkModel& model, const std::string& path) {
     const int error = WriteImageAtomically(path, BuildNetworkImage(model));
     if (error != 0)
-        return {false, "Не удалось сохранить файл \"" + path + "\": " + SystemError(error)};
+        return {false, Concat({"Не удалось сохранить файл \"", path, "\": ", SystemError(error)})};
     model.SetModified(false);
     return {};
 }
@@ -247,11 +248,11 @@ FileResult OpenNetworkFile(NetworkModel& model, const std::string& path) {
     NetworkImage image;
     int error = 0;
     if (!ReadImageFile(path, image, error))
-        return {false, "Не удалось открыть файл \"" + path + "\": " + SystemError(error)};
+        return {false, Concat({"Не удалось открыть файл \"", path, "\": ", SystemError(error)})};
     auto read = ReadNetworkImage(image);
     if (auto* fault = std::get_if<ImageFault>(&read))
-        return {false, "Файл \"" + path +
-                           "\" не является файлом сети или поврежден: " + fault->Reason + "."};
+        return {false, Concat({"Файл \"", path,
+                               "\" не является файлом сети или поврежден: ", fault->Reason, "."})};
     model.Clear();
     model.Restore(std::move(std::get<NetworkContent>(read)));
     return {};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/QsParams.h"
+#include "model/TextConcat.h"
 #include "model/TransferMatrix.h"
 
 namespace qnetica {
@@ -41,7 +42,7 @@ class NetworkModel {
     NetworkModel(const NetworkModel&) = delete;
     NetworkModel& operator=(const NetworkModel&) = delete;
 
-    static std::string NodeLabel(int node) { return "S" + std::to_string(node); }
+    static std::string NodeLabel(int node) { return Concat({"S", std::to_string(node)}); }
 
     QsParams& Qs(int k) { return content_.Slots[k - 1]; }  // k = 1..151
     const QsParams& Qs(int k) const { return content_.Slots[k - 1]; }

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "model/Error.h"
+#include "model/TextConcat.h"
 
 namespace qnetica {
 namespace {
@@ -165,7 +166,7 @@ std::optional<std::int32_t> ToInt32(std::string_view text) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    return Concat({"'", text, "'"});
 }
 
 }  // namespace
@@ -241,7 +242,7 @@ std::string FormatLocale(double value, char decimalSeparator) {
         text += decimalSeparator;
         text += digits.substr(1);
     }
-    return text + "E" + std::to_string(exponent);
+    return Concat({text, "E", std::to_string(exponent)});
 }
 
 double ParseLocaleStrict(std::string_view text, char decimalSeparator) {

@@ -24,7 +24,8 @@ std::string PadCell(std::string_view cell, std::size_t width) {
 std::string TableRow(std::span<const std::string> cells, std::span<const std::size_t> widths) {
     std::string row = "|";
     const std::size_t columns = std::min(cells.size(), widths.size());
-    for (std::size_t c = 0; c < columns; ++c) row += " " + PadCell(cells[c], widths[c]) + " |";
+    for (std::size_t c = 0; c < columns; ++c)
+        row.append(" ").append(PadCell(cells[c], widths[c])).append(" |");
     return row;
 }
 

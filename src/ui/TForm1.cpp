@@ -22,6 +22,7 @@
 #include "editor/TForm5.h"
 #include "model/NetworkFile.h"
 #include "runs/RunCalculation.h"
+#include "ui/DataFolder.h"
 #include "ui/MatrixCellDelegate.h"
 #include "ui/TForm2.h"
 #include "ui/TForm4.h"
@@ -47,8 +48,7 @@ const QSize MinimumSize(600, 200);
 
 TForm1::TForm1(PlatformDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral("Qnetica"));
-    openMemory_.Folder = saveMemory_.Folder =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("models"));
+    openMemory_.Folder = saveMemory_.Folder = DataPath(QStringLiteral("models"));
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -250,8 +250,12 @@ bool TForm1::OpenNetwork() {
     const auto chosen =
         dialogs_.AskOpenFile(this, NetworkFileRequest(QStringLiteral("Открыть файл"), openMemory_));
     if (!chosen) return false;
-    Remember(openMemory_, chosen->Path);
-    const FileResult result = OpenNetworkFile(model_, chosen->Path.toStdString());
+    return OpenNetworkAt(chosen->Path);
+}
+
+bool TForm1::OpenNetworkAt(const QString& path) {
+    Remember(openMemory_, path);
+    const FileResult result = OpenNetworkFile(model_, path.toStdString());
     if (!result.Ok) dialogs_.ShowError(this, QString::fromStdString(result.Message));
     return result.Ok;
 }
@@ -306,9 +310,8 @@ void TForm1::SetCalculateEnabled(bool enabled) {
 
 void TForm1::ShowHelp() {
     // A missing page is the viewer's business: the program shows no message of its own. The page
-    // is looked for beside the program, so that it is found whatever the working folder.
-    dialogs_.OpenDocument(QDir(QCoreApplication::applicationDirPath()).filePath(HelpPage),
-                          DocumentWindow::Maximised);
+    // is looked for in the program's data folder, so that it is found whatever the working folder.
+    dialogs_.OpenDocument(DataPath(HelpPage), DocumentWindow::Maximised);
 }
 
 void TForm1::ShowAbout() {

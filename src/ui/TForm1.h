@@ -51,6 +51,7 @@ class TForm1 : public QMainWindow, private NetworkModelListener {
     // Commands. Those that may be abandoned return false when the network was kept as it was.
     bool NewNetwork();
     bool OpenNetwork();
+    bool OpenNetworkAt(const QString& path);  // without asking for a file; refusals are shown
     bool SaveNetwork();
     bool AddQs();
     bool RemoveQs();
