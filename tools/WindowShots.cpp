@@ -12,19 +12,19 @@
 #include <functional>
 
 #include "app/QneticaWindows.h"
-#include "charts/TForm10.h"
-#include "charts/TForm9.h"
-#include "editor/TForm11.h"
-#include "editor/TForm5.h"
+#include "charts/NetworkChartDialog.h"
+#include "charts/QsChartDialog.h"
+#include "editor/GeneratorDialog.h"
+#include "editor/SchemeEditorWindow.h"
+#include "ui/AboutDialog.h"
+#include "ui/MainWindow.h"
 #include "ui/ProgressGauge.h"
+#include "ui/ProgressWindow.h"
+#include "ui/QsParametersDialog.h"
+#include "ui/ResultsDialog.h"
+#include "ui/RunParametersDialog.h"
 #include "ui/ScriptedDialogs.h"
-#include "ui/TForm1.h"
-#include "ui/TForm2.h"
-#include "ui/TForm3.h"
-#include "ui/TForm4.h"
-#include "ui/TForm6.h"
-#include "ui/TForm7.h"
-#include "ui/TForm8.h"
+#include "ui/ValueInputDialog.h"
 
 namespace {
 
@@ -61,52 +61,52 @@ int main(int argc, char** argv) {
     ScriptedDialogs dialogs;
     QneticaWindows program(dialogs);
     const ProgramWindows& w = program.Windows();
-    TForm1& main = program.MainWindow();
+    MainWindow& main = program.Main();
     if (!main.OpenNetworkAt(network)) return 1;
 
     main.resize(900, 600);
     Save(main, out, QStringLiteral("main-window"));
-    w.Form5->resize(1100, 700);
-    w.Form5->show();
-    w.Form5->Activate();
-    Save(*w.Form5, out, QStringLiteral("scheme-editor"));
-    w.Form2->PrepareForQs(1);
-    Save(*w.Form2, out, QStringLiteral("qs-parameters"));
-    Save(*w.Form4, out, QStringLiteral("about"));
-    w.Form6->SetPrompt(QStringLiteral("S0"));
-    w.Form6->SetValueText(QStringLiteral("1.0000000000"));
-    Save(*w.Form6, out, QStringLiteral("value-input"));
-    Save(*w.Form11, out, QStringLiteral("generator"));
-    w.Form8->Gauge1()->SetRange(0, 10);
-    w.Form8->Gauge1()->SetProgress(6);
-    Save(*w.Form8, out, QStringLiteral("progress"));
+    w.Editor->resize(1100, 700);
+    w.Editor->show();
+    w.Editor->Activate();
+    Save(*w.Editor, out, QStringLiteral("scheme-editor"));
+    w.QsParameters->PrepareForQs(1);
+    Save(*w.QsParameters, out, QStringLiteral("qs-parameters"));
+    Save(*w.About, out, QStringLiteral("about"));
+    w.ValueInput->SetPrompt(QStringLiteral("S0"));
+    w.ValueInput->SetValueText(QStringLiteral("1.0000000000"));
+    Save(*w.ValueInput, out, QStringLiteral("value-input"));
+    Save(*w.Generator, out, QStringLiteral("generator"));
+    w.Progress->Gauge()->SetRange(0, 10);
+    w.Progress->Gauge()->SetProgress(6);
+    Save(*w.Progress, out, QStringLiteral("progress"));
 
     // A fixed run: the results window.
     dialogs.QueueWindowAction([](QWidget& window) {
-        auto& parameters = static_cast<TForm7&>(window);
-        parameters.RadioButton1()->setChecked(true);
-        parameters.ContinueClick();
+        auto& parameters = static_cast<RunParametersDialog&>(window);
+        parameters.FixedRunButton()->setChecked(true);
+        parameters.Continue();
     });
     dialogs.QueueWindowAction([&](QWidget& window) { Save(window, out, "results"); });
-    main.RunCalculation();
+    main.Calculate();
 
     // A varied run of the input rate with the network chart at its end.
     dialogs.QueueWindowAction([&](QWidget& window) {
-        auto& parameters = static_cast<TForm7&>(window);
-        parameters.RadioButton2()->setChecked(true);
-        parameters.CheckBox(1)->setChecked(true);
-        parameters.CheckBox(5)->setChecked(true);
+        auto& parameters = static_cast<RunParametersDialog&>(window);
+        parameters.VariedRunButton()->setChecked(true);
+        parameters.VaryInputRateBox()->setChecked(true);
+        parameters.ChartBox()->setChecked(true);
         Save(parameters, out, QStringLiteral("run-parameters"));
-        parameters.ContinueClick();
+        parameters.Continue();
     });
     dialogs.QueueWindowAction([&](QWidget& window) {
         window.resize(1000, 620);
         Save(window, out, QStringLiteral("network-chart"));
     });
-    main.RunCalculation();
-    w.Form10->resize(1000, 620);
-    w.Form10->show();
-    w.Form10->BuildQsChart();
-    Save(*w.Form10, out, QStringLiteral("qs-chart"));
+    main.Calculate();
+    w.QsChart->resize(1000, 620);
+    w.QsChart->show();
+    w.QsChart->BuildQsChart();
+    Save(*w.QsChart, out, QStringLiteral("qs-chart"));
     return failures == 0 ? 0 : 1;
 }

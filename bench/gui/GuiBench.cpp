@@ -11,12 +11,12 @@
 
 #include "BenchNetworks.h"
 #include "app/QneticaWindows.h"
+#include "editor/SchemeEditorWindow.h"
 #include "editor/SchemeSurface.h"
-#include "editor/TForm5.h"
 #include "model/GenerateModel.h"
+#include "ui/MainWindow.h"
 #include "ui/QtPlatformDialogs.h"
 #include "ui/ScriptedDialogs.h"
-#include "ui/TForm1.h"
 #include "ui/TransferMatrixTableModel.h"
 
 extern char** environ;
@@ -32,7 +32,7 @@ class EditorShownWatcher : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && qobject_cast<TForm5*>(widget->window())) std::_Exit(0);
+            if (widget && qobject_cast<SchemeEditorWindow*>(widget->window())) std::_Exit(0);
         }
         return false;
     }
@@ -46,7 +46,7 @@ int RunStartupChild(int argc, char** argv) {
     app.installEventFilter(&watcher);
     QtPlatformDialogs dialogs;  // nothing modal is asked at start
     QneticaWindows windows(dialogs);
-    windows.MainWindow().show();
+    windows.Main().show();
     app.exec();
     return 1;  // the editor never painted
 }
@@ -99,13 +99,13 @@ BENCHMARK(BM_DrawSchemeOf150Qs)->Unit(benchmark::kMillisecond);
 // edits a cell through the grid's model, which writes the model's cell in place.
 void BM_ScrollMatrixGridPage(benchmark::State& state) {
     ScriptedDialogs dialogs;
-    TForm1 window(dialogs);
+    MainWindow window(dialogs);
     FillRandomNetwork(window.Model());
     window.MatrixTable()->CellsChanged();
     window.resize(1024, 768);
     window.show();
     QApplication::processEvents();  // lays the grid out, so the scroll bars know their range
-    QTableView* grid = window.StringGrid1();
+    QTableView* grid = window.MatrixView();
     QScrollBar* rows = grid->verticalScrollBar();
     QScrollBar* columns = grid->horizontalScrollBar();
     std::vector<std::pair<int, int>> pages;

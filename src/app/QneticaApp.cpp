@@ -10,8 +10,8 @@
 
 #include "app/QneticaWindows.h"
 #include "ui/DataFolder.h"
+#include "ui/MainWindow.h"
 #include "ui/QtPlatformDialogs.h"
-#include "ui/TForm1.h"
 
 // The icon is compiled into the static window library, whose resources a program must load
 // by name: nothing else refers to them, so the linker would leave them out.
@@ -40,7 +40,7 @@ QString NetworkFileArgument(const QApplication& app) {
 
 // For the install check: with QNETICA_STARTUP_REPORT=PATH the program writes what it found at
 // start-up (its data folder, the network it opened) into PATH once its windows are up, and ends.
-void ReportStartupWhenAsked(TForm1& main, const QString& file) {
+void ReportStartupWhenAsked(MainWindow& main, const QString& file) {
     const QString reportPath = qEnvironmentVariable("QNETICA_STARTUP_REPORT");
     if (reportPath.isEmpty()) return;
     QTimer::singleShot(0, &main, [&main, file, reportPath] {
@@ -73,7 +73,7 @@ int RunQnetica(int argc, char** argv) {
 
     QtPlatformDialogs dialogs;
     QneticaWindows windows(dialogs);
-    TForm1& main = windows.MainWindow();
+    MainWindow& main = windows.Main();
     if (!file.isEmpty()) main.OpenNetworkAt(file);
     main.show();
     ReportStartupWhenAsked(main, file);

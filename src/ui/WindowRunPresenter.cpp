@@ -4,13 +4,13 @@
 #include <QLocale>
 #include <QRect>
 
-#include "charts/TForm9.h"
-#include "editor/TForm5.h"
+#include "charts/NetworkChartDialog.h"
+#include "editor/SchemeEditorWindow.h"
+#include "ui/MainWindow.h"
 #include "ui/ProgressGauge.h"
-#include "ui/TForm1.h"
-#include "ui/TForm3.h"
-#include "ui/TForm7.h"
-#include "ui/TForm8.h"
+#include "ui/ProgressWindow.h"
+#include "ui/ResultsDialog.h"
+#include "ui/RunParametersDialog.h"
 
 namespace qnetica {
 
@@ -25,20 +25,20 @@ WindowRunPresenter::WindowRunPresenter(const ProgramWindows& windows, PlatformDi
     : windows_(windows), dialogs_(dialogs), model_(model) {}
 
 void WindowRunPresenter::AskRunParameters(VariationPlan& plan) {
-    if (!windows_.Form7) return;  // nothing to ask with: the plan stays unconfirmed
+    if (!windows_.RunParameters) return;  // nothing to ask with: the plan stays unconfirmed
     // The progress window is up before the dialog has gone, as the run is about to start.
-    if (windows_.Form7->AskRunParameters(plan)) ShowProgressWindow();
+    if (windows_.RunParameters->AskRunParameters(plan)) ShowProgressWindow();
 }
 
 void WindowRunPresenter::ShowProgressWindow() {
-    if (!windows_.Form8) return;
-    windows_.Form8->Gauge1()->SetRange(0, 0);
+    if (!windows_.Progress) return;
+    windows_.Progress->Gauge()->SetRange(0, 0);
     // Where the dialog was, which the toolkit placed over the window that started the run.
-    QRect place = windows_.Form8->frameGeometry();
-    place.moveCenter(windows_.Form7->frameGeometry().center());
-    windows_.Form8->move(place.topLeft());
-    windows_.Form8->show();
-    windows_.Form8->raise();
+    QRect place = windows_.Progress->frameGeometry();
+    place.moveCenter(windows_.RunParameters->frameGeometry().center());
+    windows_.Progress->move(place.topLeft());
+    windows_.Progress->show();
+    windows_.Progress->raise();
 }
 
 void WindowRunPresenter::ProcessPendingEvents() {
@@ -46,8 +46,8 @@ void WindowRunPresenter::ProcessPendingEvents() {
 }
 
 void WindowRunPresenter::StartProgress(int maximum) {
-    if (!windows_.Form8) return;
-    ProgressGauge* gauge = windows_.Form8->Gauge1();
+    if (!windows_.Progress) return;
+    ProgressGauge* gauge = windows_.Progress->Gauge();
     gauge->SetRange(0, maximum);
     gauge->SetProgress(0);
 }
@@ -55,50 +55,50 @@ void WindowRunPresenter::StartProgress(int maximum) {
 // The gauge paints at once; the rest of the program's windows are kept painted too (a message
 // box of the engine may have covered them), but the user's input waits for the end of the run.
 void WindowRunPresenter::SetProgress(int value) {
-    if (!windows_.Form8) return;
-    windows_.Form8->Gauge1()->SetProgress(value);
+    if (!windows_.Progress) return;
+    windows_.Progress->Gauge()->SetProgress(value);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void WindowRunPresenter::CloseProgress() {
-    if (windows_.Form8) windows_.Form8->hide();
+    if (windows_.Progress) windows_.Progress->hide();
 }
 
 void WindowRunPresenter::ShowMessage(MessageKind kind, const std::string& text) {
     const QString shown = QString::fromStdString(text);
     switch (kind) {
         case MessageKind::Error:
-            dialogs_.ShowError(windows_.Form1, shown);
+            dialogs_.ShowError(windows_.Main, shown);
             break;
         case MessageKind::Information:
-            dialogs_.ShowInformation(windows_.Form1, shown);
+            dialogs_.ShowInformation(windows_.Main, shown);
             break;
         case MessageKind::Plain:
-            dialogs_.ShowPlain(windows_.Form1, shown);
+            dialogs_.ShowPlain(windows_.Main, shown);
             break;
     }
 }
 
 void WindowRunPresenter::EnableDisplayCommands() {
-    if (windows_.Form5) windows_.Form5->EnableDisplayCommands();
+    if (windows_.Editor) windows_.Editor->EnableDisplayCommands();
 }
 
 void WindowRunPresenter::ShowResults(ResultTables& tables) {
-    if (windows_.Form3) windows_.Form3->ShowResults(tables, model_.NodeCount());
+    if (windows_.Results) windows_.Results->ShowResults(tables, model_.NodeCount());
 }
 
 bool WindowRunPresenter::ChartRequested() const {
-    return windows_.Form7 && windows_.Form7->ChartRequested();
+    return windows_.RunParameters && windows_.RunParameters->ChartRequested();
 }
 
 bool WindowRunPresenter::ReportViewRequested() const {
-    return windows_.Form7 && windows_.Form7->ReportViewRequested();
+    return windows_.RunParameters && windows_.RunParameters->ReportViewRequested();
 }
 
 void WindowRunPresenter::ShowNetworkChart(const StepTotals& totals, int stepCount) {
-    if (!windows_.Form9) return;
-    windows_.Form9->FillNetworkChart(totals, stepCount);
-    dialogs_.ShowModal(*windows_.Form9);
+    if (!windows_.NetworkChart) return;
+    windows_.NetworkChart->FillNetworkChart(totals, stepCount);
+    dialogs_.ShowModal(*windows_.NetworkChart);
 }
 
 void WindowRunPresenter::OpenReport(const std::string& fileName) {

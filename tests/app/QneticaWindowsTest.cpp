@@ -8,18 +8,18 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "charts/TForm10.h"
-#include "charts/TForm9.h"
-#include "editor/TForm11.h"
-#include "editor/TForm5.h"
+#include "charts/NetworkChartDialog.h"
+#include "charts/QsChartDialog.h"
+#include "editor/GeneratorDialog.h"
+#include "editor/SchemeEditorWindow.h"
+#include "ui/AboutDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgressWindow.h"
+#include "ui/QsParametersDialog.h"
+#include "ui/ResultsDialog.h"
+#include "ui/RunParametersDialog.h"
 #include "ui/ScriptedDialogs.h"
-#include "ui/TForm1.h"
-#include "ui/TForm2.h"
-#include "ui/TForm3.h"
-#include "ui/TForm4.h"
-#include "ui/TForm6.h"
-#include "ui/TForm7.h"
-#include "ui/TForm8.h"
+#include "ui/ValueInputDialog.h"
 
 namespace qnetica {
 namespace {
@@ -29,17 +29,17 @@ TEST(QneticaWindowsTest, CreatesTheElevenWindowsWithTheirCaptions) {
     QneticaWindows program(dialogs);
     const ProgramWindows& w = program.Windows();
     const std::vector<std::pair<QWidget*, QString>> expected = {
-        {w.Form1, "Qnetica"},
-        {w.Form2, ""},  // the opener sets "S" + the node's number
-        {w.Form3, "Результат"},
-        {w.Form4, "о программе"},
-        {w.Form5, "Qnetica (визуальный редактор)"},
-        {w.Form6, ""},  // the caller sets the prompt
-        {w.Form7, "Параметры расчета сети"},
-        {w.Form8, "Подождите идет расчет..."},
-        {w.Form9, "Диаграмма"},
-        {w.Form10, "Диаграмма по характеристикам отдельных СМО"},
-        {w.Form11, "Автоматическая генерация модели"},
+        {w.Main, "Qnetica"},
+        {w.QsParameters, ""},  // the opener sets "S" + the node's number
+        {w.Results, "Результат"},
+        {w.About, "о программе"},
+        {w.Editor, "Qnetica (визуальный редактор)"},
+        {w.ValueInput, ""},  // the caller sets the prompt
+        {w.RunParameters, "Параметры расчета сети"},
+        {w.Progress, "Подождите идет расчет..."},
+        {w.NetworkChart, "Диаграмма"},
+        {w.QsChart, "Диаграмма по характеристикам отдельных СМО"},
+        {w.Generator, "Автоматическая генерация модели"},
     };
     for (const auto& [window, caption] : expected) {
         ASSERT_NE(window, nullptr) << caption.toStdString();
@@ -47,13 +47,13 @@ TEST(QneticaWindowsTest, CreatesTheElevenWindowsWithTheirCaptions) {
         EXPECT_TRUE(window->isWindow()) << caption.toStdString();
         EXPECT_FALSE(window->isVisible()) << caption.toStdString();
     }
-    EXPECT_EQ(&program.MainWindow(), w.Form1);
+    EXPECT_EQ(&program.Main(), w.Main);
 }
 
 TEST(QneticaWindowsTest, MainWindowCommandsReachTheOtherWindows) {
     ScriptedDialogs dialogs;
     QneticaWindows program(dialogs);
-    TForm1& main = program.MainWindow();
+    MainWindow& main = program.Main();
     main.AddQs();
     main.SelectNode(1);
     main.EditQsParameters();
@@ -69,8 +69,8 @@ TEST(QneticaWindowsTest, MainWindowCommandsReachTheOtherWindows) {
 TEST(QneticaWindowsTest, VariedRunFromTheEditorFeedsItsReportCommand) {
     ScriptedDialogs dialogs;
     QneticaWindows program(dialogs);
-    TForm1& main = program.MainWindow();
-    TForm5& editor = *program.Windows().Form5;
+    MainWindow& main = program.Main();
+    SchemeEditorWindow& editor = *program.Windows().Editor;
     main.AddQs();
     main.Model().Qs(1).ServiceTime = 0.5;
     main.Model().Matrix().Cell(0, 1) = "1";
@@ -79,13 +79,13 @@ TEST(QneticaWindowsTest, VariedRunFromTheEditorFeedsItsReportCommand) {
     QTemporaryDir folder;
     const QString report = folder.filePath("editor-run.txt");
     dialogs.QueueWindowAction([&](QWidget& window) {
-        auto* dialog = qobject_cast<TForm7*>(&window);
+        auto* dialog = qobject_cast<RunParametersDialog*>(&window);
         ASSERT_NE(dialog, nullptr);
-        dialog->RadioButton2()->setChecked(true);
-        dialog->Edit(7)->setText("4");
+        dialog->VariedRunButton()->setChecked(true);
+        dialog->StepCountField()->setText("4");
         dialogs.QueueFile(report);
-        dialog->ReportFileClick();
-        EXPECT_TRUE(dialog->ContinueClick());
+        dialog->ChooseReportFile();
+        EXPECT_TRUE(dialog->Continue());
     });
     editor.CalculateNetwork();
     ASSERT_EQ(dialogs.Messages().size(), 1u);  // "report saved"

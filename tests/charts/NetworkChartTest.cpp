@@ -12,8 +12,8 @@
 #include <algorithm>
 
 #include "ChartTestSupport.h"
+#include "charts/NetworkChartDialog.h"
 #include "charts/StepBarChart.h"
-#include "charts/TForm9.h"
 #include "ui/ScriptedDialogs.h"
 
 namespace qnetica {
@@ -53,7 +53,7 @@ std::vector<double> Entries(const StepTotals& totals, const Totals StepTotals::*
 struct NetworkChart {
     ScriptedDialogs dialogs;
     ImageSaveDialog saveDialog{dialogs};
-    TForm9 form{ChartDialogs{dialogs, saveDialog}};
+    NetworkChartDialog form{ChartDialogs{dialogs, saveDialog}};
 };
 
 TEST(NetworkChartTest, FourStepRunGivesFourGroupsOfRedGreenYellowBlueBars) {
@@ -62,8 +62,8 @@ TEST(NetworkChartTest, FourStepRunGivesFourGroupsOfRedGreenYellowBlueBars) {
     NetworkChart chart;
     chart.form.FillNetworkChart(run.totals, 4);
 
-    EXPECT_EQ(chart.form.Chart1()->StepLabels(), QStringList({"1", "2", "3", "4"}));
-    const QList<QBarSet*> sets = chart.form.Chart1()->Bars()->barSets();
+    EXPECT_EQ(chart.form.Chart()->StepLabels(), QStringList({"1", "2", "3", "4"}));
+    const QList<QBarSet*> sets = chart.form.Chart()->Bars()->barSets();
     ASSERT_EQ(sets.size(), 4);
     for (int k = 1; k <= 4; ++k) {
         const SeriesExpectation& expected = Expected()[k - 1];
@@ -72,17 +72,17 @@ TEST(NetworkChartTest, FourStepRunGivesFourGroupsOfRedGreenYellowBlueBars) {
         EXPECT_EQ(sets[k - 1]->label(), expected.Title);
         EXPECT_EQ(sets[k - 1]->color(), expected.Colour);
         EXPECT_EQ(Values(sets[k - 1]), Entries(run.totals, expected.Values, 4));
-        EXPECT_EQ(chart.form.CheckBox(k)->text(), expected.Title);
-        EXPECT_TRUE(chart.form.CheckBox(k)->isChecked());
-        const QCheckBox* box = chart.form.CheckBox(k);
+        EXPECT_EQ(chart.form.SeriesBox(k)->text(), expected.Title);
+        EXPECT_TRUE(chart.form.SeriesBox(k)->isChecked());
+        const QCheckBox* box = chart.form.SeriesBox(k);
         EXPECT_EQ(box->palette().color(box->backgroundRole()), expected.Colour);
     }
     // Step 1 at input rate 2: the queues of five M/M/1 with loads 0.2, 0.5, 0.4, 0.6, 0.3.
     EXPECT_NEAR(sets[0]->at(0), 0.05 + 0.5 + 0.16 / 0.6 + 0.9 + 0.09 / 0.7, 1e-12);
     EXPECT_GT(sets[0]->at(3), sets[0]->at(0));  // fuller at rate 3
     // The marks show the values, the legend stands above the plot.
-    EXPECT_TRUE(chart.form.Chart1()->Bars()->isLabelsVisible());
-    const QChart* plot = chart.form.Chart1()->chart();
+    EXPECT_TRUE(chart.form.Chart()->Bars()->isLabelsVisible());
+    const QChart* plot = chart.form.Chart()->chart();
     EXPECT_EQ(plot->title(), "Характеристики сети");
     EXPECT_EQ(plot->legend()->alignment(), Qt::AlignTop);
     EXPECT_TRUE(plot->legend()->isVisible());
@@ -108,14 +108,14 @@ TEST(NetworkChartTest, UntickingYellowHidesOnlyItAndTickingBringsTheSameValuesBa
     chart.form.resize(1000, 680);
     chart.form.show();
     chart.form.FillNetworkChart(run.totals, 4);
-    const QRect plotArea = chart.form.Chart1()->chart()->plotArea().toAlignedRect();
-    const QImage before = chart.form.Chart1()->grab().toImage();
-    const double axisTop = chart.form.Chart1()->ValueAxis()->max();
+    const QRect plotArea = chart.form.Chart()->chart()->plotArea().toAlignedRect();
+    const QImage before = chart.form.Chart()->grab().toImage();
+    const double axisTop = chart.form.Chart()->ValueAxis()->max();
 
-    chart.form.CheckBox(3)->click();
+    chart.form.SeriesBox(3)->click();
     EXPECT_FALSE(chart.form.SeriesShown(3));
-    const QImage hidden = chart.form.Chart1()->grab().toImage();
-    const auto markers = chart.form.Chart1()->chart()->legend()->markers();
+    const QImage hidden = chart.form.Chart()->grab().toImage();
+    const auto markers = chart.form.Chart()->chart()->legend()->markers();
     ASSERT_EQ(markers.size(), 4);
     for (int k = 1; k <= 4; ++k) {
         SCOPED_TRACE(k);
@@ -134,25 +134,25 @@ TEST(NetworkChartTest, UntickingYellowHidesOnlyItAndTickingBringsTheSameValuesBa
                     << pixel.x() << "," << pixel.y();
         }
     }
-    EXPECT_EQ(chart.form.Chart1()->StepLabels(), QStringList({"1", "2", "3", "4"}));
-    EXPECT_EQ(chart.form.Chart1()->ValueAxis()->max(), axisTop);
+    EXPECT_EQ(chart.form.Chart()->StepLabels(), QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(chart.form.Chart()->ValueAxis()->max(), axisTop);
 
-    chart.form.CheckBox(3)->click();
+    chart.form.SeriesBox(3)->click();
     EXPECT_TRUE(chart.form.SeriesShown(3));
     EXPECT_EQ(chart.form.Series(3)->color(), QColor(255, 255, 0));
     EXPECT_EQ(chart.form.Series(3)->brush().style(), Qt::SolidPattern);
     EXPECT_EQ(Values(chart.form.Series(3)), Entries(run.totals, &StepTotals::NetworkWaitTime, 4));
-    EXPECT_EQ(chart.form.Chart1()->grab().toImage(), before);
+    EXPECT_EQ(chart.form.Chart()->grab().toImage(), before);
 }
 
 TEST(NetworkChartTest, HiddenSeriesStaysHiddenWhenTheChartIsFilledAgain) {
     StepTotals totals;
     totals.NetworkSojournTime = {1, 2, 3};
     NetworkChart chart;
-    chart.form.CheckBox(4)->setChecked(false);
+    chart.form.SeriesBox(4)->setChecked(false);
     chart.form.FillNetworkChart(totals, 3);
     chart.form.FillNetworkChart(totals, 3);
-    EXPECT_FALSE(chart.form.CheckBox(4)->isChecked());
+    EXPECT_FALSE(chart.form.SeriesBox(4)->isChecked());
     EXPECT_EQ(chart.form.Series(4)->brush().style(), Qt::NoBrush);
     EXPECT_EQ(chart.form.Series(4)->pen().style(), Qt::NoPen);
     EXPECT_EQ(chart.form.Series(4)->labelColor().alpha(), 0);
@@ -167,7 +167,7 @@ TEST(NetworkChartTest, MoreStepsThanTheLastRunShowWhatTheTotalsStillHold) {
     run.Run(4);
     NetworkChart chart;
     chart.form.FillNetworkChart(run.totals, 7);
-    EXPECT_EQ(chart.form.Chart1()->StepLabels(), QStringList({"1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(chart.form.Chart()->StepLabels(), QStringList({"1", "2", "3", "4", "5", "6", "7"}));
     EXPECT_EQ(Values(chart.form.Series(1)).back(), 0);  // step 7 was never written
     const double earlier[4][2] = {{50, 60}, {100, 120}, {150, 180}, {200, 240}};
     for (int k = 1; k <= 4; ++k) {
@@ -191,10 +191,10 @@ TEST_P(NetworkChartStepCountTest, ShowsTheStepsTheTotalsHaveRoomFor) {
     NetworkChart chart;
     chart.form.FillNetworkChart(totals, 3);  // earlier bars go in any case
     chart.form.FillNetworkChart(totals, stepCount);
-    EXPECT_EQ(chart.form.Chart1()->StepLabels().size(), groups);
+    EXPECT_EQ(chart.form.Chart()->StepLabels().size(), groups);
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(chart.form.Series(k)->count(), groups) << k;
     if (groups > 0) {
-        EXPECT_EQ(chart.form.Chart1()->StepLabels().back(), QString::number(groups));
+        EXPECT_EQ(chart.form.Chart()->StepLabels().back(), QString::number(groups));
     }
 }
 
@@ -205,9 +205,9 @@ INSTANTIATE_TEST_SUITE_P(Counts, NetworkChartStepCountTest,
 TEST(NetworkChartTest, CancelClosesTheWindow) {
     NetworkChart chart;
     chart.form.show();
-    EXPECT_EQ(chart.form.Button1()->text(), "<< Отменить");
-    EXPECT_EQ(chart.form.BitBtn1()->text(), "Сохранить");
-    chart.form.Button1()->click();
+    EXPECT_EQ(chart.form.CancelButton()->text(), "<< Отменить");
+    EXPECT_EQ(chart.form.SaveButton()->text(), "Сохранить");
+    chart.form.CancelButton()->click();
     EXPECT_FALSE(chart.form.isVisible());
 }
 

@@ -9,8 +9,8 @@
 #include <fstream>
 
 #include "ChartTestSupport.h"
+#include "charts/QsChartDialog.h"
 #include "charts/StepBarChart.h"
-#include "charts/TForm10.h"
 #include "ui/ScriptedDialogs.h"
 
 namespace qnetica {
@@ -25,14 +25,14 @@ std::vector<double> Values(const QBarSet* set) {
 struct QsChart {
     ScriptedDialogs dialogs;
     ImageSaveDialog saveDialog{dialogs};
-    TForm10 form{ChartDialogs{dialogs, saveDialog}};
+    QsChartDialog form{ChartDialogs{dialogs, saveDialog}};
 
     void Build(int characteristic, int qs) {
-        form.ComboBox1()->setCurrentIndex(characteristic);
-        form.ComboBox2()->setCurrentIndex(qs - 1);
-        form.BitBtn1()->click();
+        form.CharacteristicList()->setCurrentIndex(characteristic);
+        form.QsList()->setCurrentIndex(qs - 1);
+        form.BuildButton()->click();
     }
-    QString Title() const { return form.Chart1()->chart()->title(); }
+    QString Title() const { return form.Chart()->chart()->title(); }
 };
 
 TEST(QsChartTest, LoadFactorOfQsTwoOverAThreeStepRun) {
@@ -42,11 +42,11 @@ TEST(QsChartTest, LoadFactorOfQsTwoOverAThreeStepRun) {
     EXPECT_EQ(chart.Title(), "TChart");
     chart.Build(2, 2);
     EXPECT_EQ(chart.Title(), "Диаграмма построенная по значениям коэффициента загрузки в СМО № 2");
-    EXPECT_EQ(chart.form.Chart1()->StepLabels(), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(chart.form.Chart()->StepLabels(), QStringList({"1", "2", "3"}));
     // Input rates 2, 2.5 and 3 into one channel with service time 0.25.
-    EXPECT_EQ(Values(chart.form.Series1()), (std::vector<double>{0.5, 0.625, 0.75}));
-    EXPECT_EQ(chart.form.Series1()->color(), QColor(166, 202, 240));
-    EXPECT_FALSE(chart.form.Chart1()->chart()->legend()->isVisible());
+    EXPECT_EQ(Values(chart.form.ValueBars()), (std::vector<double>{0.5, 0.625, 0.75}));
+    EXPECT_EQ(chart.form.ValueBars()->color(), QColor(166, 202, 240));
+    EXPECT_FALSE(chart.form.Chart()->chart()->legend()->isVisible());
     EXPECT_TRUE(chart.dialogs.Messages().empty());
 }
 
@@ -57,7 +57,7 @@ TEST(QsChartTest, QsBeyondTheNetworkGivesZeroBars) {
     chart.Build(1, 150);
     EXPECT_EQ(chart.Title(),
               "Диаграмма построенная по значениям интенсивности входящего потока в СМО № 150");
-    EXPECT_EQ(Values(chart.form.Series1()), (std::vector<double>{0, 0, 0}));
+    EXPECT_EQ(Values(chart.form.ValueBars()), (std::vector<double>{0, 0, 0}));
 }
 
 TEST(QsChartTest, BuildingTwiceShowsTheBarsOnce) {
@@ -66,8 +66,8 @@ TEST(QsChartTest, BuildingTwiceShowsTheBarsOnce) {
     QsChart chart;
     chart.Build(1, 1);
     chart.Build(1, 1);
-    EXPECT_EQ(Values(chart.form.Series1()), (std::vector<double>{2, 2.5, 3}));
-    EXPECT_EQ(chart.form.Chart1()->StepLabels(), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(Values(chart.form.ValueBars()), (std::vector<double>{2, 2.5, 3}));
+    EXPECT_EQ(chart.form.Chart()->StepLabels(), QStringList({"1", "2", "3"}));
 }
 
 // In record n (from 1) the double at byte offset o of the record holds n * 100000 + o, so the
@@ -97,12 +97,13 @@ TEST_P(QsChartCharacteristicTest, ShowsItsDoubleOfTheQsBlockOfEveryRecord) {
     const CharacteristicCase& c = GetParam();
     WriteHandMadeFile(2);
     QsChart chart;
-    EXPECT_EQ(chart.form.ComboBox1()->itemText(c.Index), QString::fromUtf8(c.Text));
+    EXPECT_EQ(chart.form.CharacteristicList()->itemText(c.Index), QString::fromUtf8(c.Text));
     chart.Build(c.Index, 37);
     EXPECT_EQ(chart.Title(), QStringLiteral("Диаграмма построенная по значениям ") +
                                  QString::fromUtf8(c.Text) + QStringLiteral(" в СМО № 37"));
     const double block = 72.0 * 36 + c.Offset;
-    EXPECT_EQ(Values(chart.form.Series1()), (std::vector<double>{100000 + block, 200000 + block}));
+    EXPECT_EQ(Values(chart.form.ValueBars()),
+              (std::vector<double>{100000 + block, 200000 + block}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,7 +125,7 @@ TEST_P(QsChartMissingFileTest, GivesAnErrorNamingTheFileAndAnEmptySeries) {
     WriteHandMadeFile(2);
     QsChart chart;
     chart.Build(0, 1);
-    ASSERT_EQ(chart.form.Series1()->count(), 2);
+    ASSERT_EQ(chart.form.ValueBars()->count(), 2);
     std::remove(StepResultsFileName);
     if (fileExists) std::ofstream(StepResultsFileName, std::ios::binary).flush();
     chart.Build(5, 3);
@@ -132,8 +133,8 @@ TEST_P(QsChartMissingFileTest, GivesAnErrorNamingTheFileAndAnEmptySeries) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].BoxKind, MessageBoxKind::Error);
     EXPECT_TRUE(messages[0].Text.contains("\"qnrep.tmp\"")) << messages[0].Text.toStdString();
-    EXPECT_EQ(chart.form.Series1()->count(), 0);
-    EXPECT_TRUE(chart.form.Chart1()->StepLabels().isEmpty());
+    EXPECT_EQ(chart.form.ValueBars()->count(), 0);
+    EXPECT_TRUE(chart.form.Chart()->StepLabels().isEmpty());
     EXPECT_EQ(chart.Title(), "Диаграмма построенная по значениям ср. длины очереди в СМО № 3");
 }
 
@@ -142,19 +143,19 @@ INSTANTIATE_TEST_SUITE_P(Files, QsChartMissingFileTest, ::testing::Values(false,
 
 TEST(QsChartTest, EveryOpeningRefillsTheQsListAndSelectsOne) {
     QsChart chart;
-    EXPECT_EQ(chart.form.ComboBox1()->count(), 8);
-    EXPECT_EQ(chart.form.ComboBox1()->currentIndex(), 0);
+    EXPECT_EQ(chart.form.CharacteristicList()->count(), 8);
+    EXPECT_EQ(chart.form.CharacteristicList()->currentIndex(), 0);
     for (int opening = 0; opening < 2; ++opening) {
-        chart.form.ComboBox1()->setCurrentIndex(3);
-        chart.form.ComboBox2()->setCurrentIndex(41);
-        chart.form.ComboBox2()->removeItem(0);  // whatever the list became since
+        chart.form.CharacteristicList()->setCurrentIndex(3);
+        chart.form.QsList()->setCurrentIndex(41);
+        chart.form.QsList()->removeItem(0);  // whatever the list became since
         chart.form.show();
-        QComboBox* list = chart.form.ComboBox2();
+        QComboBox* list = chart.form.QsList();
         ASSERT_EQ(list->count(), 150);
         for (int q = 1; q <= 150; ++q) ASSERT_EQ(list->itemText(q - 1), QString::number(q));
         EXPECT_EQ(list->currentText(), "1");
-        EXPECT_EQ(chart.form.ComboBox1()->currentIndex(), 3);  // the characteristic stays
-        chart.form.Button1()->click();
+        EXPECT_EQ(chart.form.CharacteristicList()->currentIndex(), 3);  // the characteristic stays
+        chart.form.CancelButton()->click();
         EXPECT_FALSE(chart.form.isVisible());
     }
 }

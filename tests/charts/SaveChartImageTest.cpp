@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "ChartTestSupport.h"
+#include "charts/NetworkChartDialog.h"
+#include "charts/QsChartDialog.h"
 #include "charts/StepBarChart.h"
-#include "charts/TForm10.h"
-#include "charts/TForm9.h"
 #include "ui/ScriptedDialogs.h"
 
 namespace qnetica {
@@ -30,22 +30,22 @@ struct ShownChart {
     explicit ShownChart(Window kind) {
         const ChartDialogs both{dialogs, saveDialog};
         if (kind == Window::Network) {
-            auto form = std::make_unique<TForm9>(both);
+            auto form = std::make_unique<NetworkChartDialog>(both);
             StepTotals totals;
             totals.QueuedTotal = {0.5, 1.25, 2};
             totals.InNetworkTotal = {1, 2, 3};
             form->FillNetworkChart(totals, 3);
-            chart = form->Chart1();
-            save = form->BitBtn1();
+            chart = form->Chart();
+            save = form->SaveButton();
             barColour = QColor(255, 0, 0);
             window = std::move(form);
         } else {
             test::VariedRunOfFiveQs run;
             run.Run(3);
-            auto form = std::make_unique<TForm10>(both);
+            auto form = std::make_unique<QsChartDialog>(both);
             form->BuildQsChart();
-            chart = form->Chart1();
-            save = form->BitBtn2();
+            chart = form->Chart();
+            save = form->SaveButton();
             barColour = QColor(166, 202, 240);
             window = std::move(form);
         }

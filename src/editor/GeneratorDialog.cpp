@@ -1,0 +1,98 @@
+#include "editor/GeneratorDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/GenerateModel.h"
+#include "ui/ValueInputDialog.h"
+
+namespace qnetica {
+namespace {
+
+// The user's decimal separator; one outside ASCII cannot appear in the core's number texts.
+char SystemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    if (point.size() == 1 && point[0].unicode() < 128) return static_cast<char>(point[0].unicode());
+    return '.';
+}
+
+}  // namespace
+
+GeneratorDialog::GeneratorDialog(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      model_(model),
+      dialogs_(dialogs),
+      decimalSeparator_(SystemDecimalSeparator()) {
+    setWindowTitle(QStringLiteral("Автоматическая генерация модели"));
+    CreateControls();
+    connect(okButton_, &QPushButton::clicked, this, &GeneratorDialog::Generate);
+    connect(cancelButton_, &QPushButton::clicked, this, &GeneratorDialog::Cancel);
+}
+
+void GeneratorDialog::CreateControls() {
+    auto* layout = new QVBoxLayout(this);
+    intensityEdit_ =
+        AddField(layout, QStringLiteral("Введите интенсивность входящего потока:"), {});
+    serviceTimeEdit_ =
+        AddField(layout, QStringLiteral("Введите время обслуживания для всех СМО:"), {});
+    channelsEdit_ = AddField(layout, QStringLiteral("Введите число каналов для каждой СМО: "),
+                             QStringLiteral("1"));
+    qsCountEdit_ = AddField(layout, QStringLiteral("Введите количество СМО:"), {});
+    cancelButton_ = new QPushButton(QStringLiteral("Отмена"), this);
+    okButton_ = new QPushButton(QStringLiteral("ОК"), this);
+    okButton_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cancelButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(okButton_);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setMinimumWidth(sizeHint().width() + 40);
+}
+
+QLineEdit* GeneratorDialog::AddField(QVBoxLayout* layout, const QString& label,
+                                     const QString& text) {
+    auto* edit = new QLineEdit(text, this);
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(edit);
+    layout->addWidget(caption);
+    layout->addWidget(edit);
+    return edit;
+}
+
+void GeneratorDialog::Generate() {
+    GenerationRequest request;
+    request.IntensityText = intensityEdit_->text().toStdString();
+    request.ServiceTimeText = serviceTimeEdit_->text().toStdString();
+    request.ChannelsText = channelsEdit_->text().toStdString();
+    request.QsCountText = qsCountEdit_->text().toStdString();
+    request.DecimalSeparator = decimalSeparator_;
+    const QSize area = imageArea_ ? imageArea_() : QSize();
+    request.AreaWidth = area.width();
+    request.AreaHeight = area.height();
+    const GenerationOutcome outcome = GenerateModel(
+        model_, request, [this](const std::string& text) { ShowIntensityInValueDialog(text); });
+    const QString message = QString::fromStdString(outcome.Message);
+    switch (outcome.End) {
+        case GenerationEnd::Generated:
+            accept();
+            return;
+        case GenerationEnd::NotANumber:
+            dialogs_.ShowError(this, message);
+            return;
+        case GenerationEnd::QsCountOutOfRange:
+            dialogs_.ShowPlain(this, message);
+            return;
+    }
+}
+
+// The value input dialog gets the text without being shown; its change marks the network.
+void GeneratorDialog::ShowIntensityInValueDialog(const std::string& text) {
+    if (windows_.ValueInput) windows_.ValueInput->SetValueText(QString::fromStdString(text));
+}
+
+}  // namespace qnetica

@@ -1,0 +1,410 @@
+#include "editor/SchemeEditorWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QStyle>
+#include <QToolBar>
+
+#include "charts/NetworkChartDialog.h"
+#include "charts/QsChartDialog.h"
+#include "editor/EditorIcons.h"
+#include "editor/GeneratorDialog.h"
+#include "editor/SchemeView.h"
+#include "runs/VariationPlan.h"
+#include "ui/AboutDialog.h"
+#include "ui/DataFolder.h"
+#include "ui/MainWindow.h"
+#include "ui/TransferMatrixTableModel.h"
+#include "ui/ValueInputDialog.h"
+
+namespace qnetica {
+namespace {
+
+const QString HelpPage = QStringLiteral("help/help.htm");  // in the program's folder
+const QColor ImageAreaBackground(150, 150, 150);
+const QSize BarIconSize(24, 24);
+
+QToolBar* FixedToolBar(const QString& title) {
+    auto* bar = new QToolBar(title);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(BarIconSize);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    return bar;
+}
+
+}  // namespace
+
+SchemeEditorWindow::SchemeEditorWindow(NetworkModel& model, PlatformDialogs& dialogs,
+                                       QWidget* parent)
+    : QMainWindow(parent),
+      model_(model),
+      dialogs_(dialogs),
+      surface_(model),
+      toolState_(model, surface_, *this),
+      imageSaveDialog_(dialogs) {
+    setWindowTitle(QStringLiteral("Qnetica (визуальный редактор)"));
+    CreateTopBar();
+    CreateToolsBar();
+    CreateMenus();
+    CreateImageArea();
+    // Disabled until a varied run has something to show; their menu items always work.
+    for (QAction* display : {reportButton_, networkChartButton_, qsChartButton_})
+        display->setEnabled(false);
+}
+
+void SchemeEditorWindow::SetWindows(const ProgramWindows& windows) {
+    windows_ = windows;
+    if (windows_.Generator)
+        windows_.Generator->SetImageAreaSource([this] { return VisibleImageArea(); });
+}
+
+QAction* SchemeEditorWindow::AddBarButton(QToolBar* bar, const QIcon& icon, const QString& hint,
+                                          const Command& command) {
+    QAction* button = bar->addAction(icon, hint);
+    button->setToolTip(hint);
+    connect(button, &QAction::triggered, this, command);
+    return button;
+}
+
+void SchemeEditorWindow::AddMenuItem(QMenu* menu, const QString& text, const Command& command) {
+    connect(menu->addAction(text), &QAction::triggered, this, command);
+}
+
+void SchemeEditorWindow::CreateTopBar() {
+    topBar_ = FixedToolBar(QStringLiteral("Команды"));
+    addToolBar(Qt::TopToolBarArea, topBar_);
+    const auto standard = [this](QStyle::StandardPixmap icon) {
+        return style()->standardIcon(icon);
+    };
+    QToolBar* bar = topBar_;
+    AddBarButton(bar, standard(QStyle::SP_FileIcon), QStringLiteral("Новый"),
+                 [this] { NewNetwork(); });
+    AddBarButton(bar, standard(QStyle::SP_DialogOpenButton), QStringLiteral("Открыть"),
+                 [this] { OpenNetwork(); });
+    AddBarButton(bar, standard(QStyle::SP_DialogSaveButton), QStringLiteral("Сохранить"),
+                 [this] { SaveNetwork(); });
+    AddBarButton(bar, EditorIcons::SaveImage(), QStringLiteral("Сохранить изображение схемы"),
+                 [this] { SaveSchemeImage(); });
+    bar->addSeparator();
+    AddBarButton(bar, EditorIcons::MatrixEditor(),
+                 QStringLiteral("Редактор матрицы вероятностей передач"),
+                 [this] { ReturnToTable(); });
+    bar->addSeparator();
+    AddBarButton(bar, EditorIcons::GenerateModel(), QStringLiteral("Автогенерация модели"),
+                 [this] { GenerateNetwork(); });
+    bar->addSeparator();
+    AddBarButton(bar, standard(QStyle::SP_MediaPlay), QStringLiteral("Рассчитать сеть"),
+                 [this] { CalculateNetwork(); });
+    bar->addSeparator();
+    reportButton_ = AddBarButton(bar, standard(QStyle::SP_FileDialogContentsView),
+                                 QStringLiteral("Показать отчет"), [this] { ShowReport(); });
+    bar->addSeparator();
+    networkChartButton_ = AddBarButton(bar, EditorIcons::NetworkChart(),
+                                       QStringLiteral("Показать диаграмму характеристик сети"),
+                                       [this] { ShowNetworkChart(); });
+    qsChartButton_ = AddBarButton(bar, EditorIcons::QsChart(),
+                                  QStringLiteral("Показать диаграмму характеристик СМО"),
+                                  [this] { ShowQsChart(); });
+    bar->addSeparator();
+    AddBarButton(bar, standard(QStyle::SP_DialogHelpButton), QStringLiteral("Справка"),
+                 [this] { ShowHelp(); });
+    AddBarButton(bar, standard(QStyle::SP_MessageBoxInformation), QStringLiteral("о программе"),
+                 [this] { ShowAbout(); });
+    bar->addSeparator();
+    AddBarButton(bar, standard(QStyle::SP_DialogCloseButton), QStringLiteral("Выйти"),
+                 [this] { ExitProgram(); });
+}
+
+QAction* SchemeEditorWindow::AddToolButton(const QIcon& icon, const QString& hint,
+                                           EditorTool tool) {
+    QAction* button = AddBarButton(toolsBar_, icon, hint, [this, tool] { PressTool(tool); });
+    button->setCheckable(true);
+    return button;
+}
+
+void SchemeEditorWindow::CreateToolsBar() {
+    toolsBar_ = FixedToolBar(QStringLiteral("Инструменты"));
+    addToolBar(Qt::LeftToolBarArea, toolsBar_);
+    addQsButton_ =
+        AddToolButton(EditorIcons::AddQs(), QStringLiteral("Добавить СМО"), EditorTool::AddQsTool);
+    moveQsButton_ = AddToolButton(EditorIcons::MoveQs(), QStringLiteral("Переместить СМО"),
+                                  EditorTool::MoveQsTool);
+    linkButton_ =
+        AddToolButton(EditorIcons::Link(), QStringLiteral("Провести связь"), EditorTool::LinkTool);
+    unlinkButton_ = AddToolButton(EditorIcons::Unlink(), QStringLiteral("Удалить связь"),
+                                  EditorTool::UnlinkTool);
+    AddBarButton(toolsBar_, EditorIcons::DeleteQs(), QStringLiteral("Удалить СМО"),
+                 [this] { DeleteQs(); });
+    AddBarButton(toolsBar_, style()->standardIcon(QStyle::SP_BrowserReload),
+                 QStringLiteral("Обновить"), [this] { RefreshScreen(); });
+}
+
+void SchemeEditorWindow::AddToolMenuItem(QMenu* menu, const QString& text, EditorTool tool) {
+    AddMenuItem(menu, text, [this, tool] { PressTool(tool); });
+}
+
+void SchemeEditorWindow::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    AddMenuItem(file, QStringLiteral("Новый"), [this] { NewNetwork(); });
+    file->addSeparator();
+    AddMenuItem(file, QStringLiteral("Открыть"), [this] { OpenNetwork(); });
+    AddMenuItem(file, QStringLiteral("Сохранить"), [this] { SaveNetwork(); });
+    AddMenuItem(file, QStringLiteral("Сохранить изображение стохастической сети"),
+                [this] { SaveSchemeImage(); });
+    file->addSeparator();
+    AddMenuItem(file, QStringLiteral("Выход"), [this] { ExitProgram(); });
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Редактировать"));
+    AddMenuItem(edit, QStringLiteral("Редактор матрицы вероятностей передач"),
+                [this] { ReturnToTable(); });
+    edit->addSeparator();
+    AddToolMenuItem(edit, QStringLiteral("Добавить СМО"), EditorTool::AddQsTool);
+    AddToolMenuItem(edit, QStringLiteral("Переместить СМО"), EditorTool::MoveQsTool);
+    AddToolMenuItem(edit, QStringLiteral("Провести связь"), EditorTool::LinkTool);
+    AddToolMenuItem(edit, QStringLiteral("Удалить связь"), EditorTool::UnlinkTool);
+    AddMenuItem(edit, QStringLiteral("Удалить СМО"), [this] { DeleteQs(); });
+    edit->addSeparator();
+    AddMenuItem(edit, QStringLiteral("Обновить экран"), [this] { RefreshScreen(); });
+
+    QMenu* network = menuBar()->addMenu(QStringLiteral("Сеть"));
+    AddMenuItem(network, QStringLiteral("Автогенерация модели"), [this] { GenerateNetwork(); });
+    AddMenuItem(network, QStringLiteral("Рассчитать"), [this] { CalculateNetwork(); });
+
+    QMenu* reports = menuBar()->addMenu(QStringLiteral("Отчеты"));
+    AddMenuItem(reports, QStringLiteral("Просмотреть последний отчет"), [this] { ShowReport(); });
+    reports->addSeparator();
+    AddMenuItem(reports, QStringLiteral("Просмотреть диаграмму характеристик сети"),
+                [this] { ShowNetworkChart(); });
+    AddMenuItem(reports, QStringLiteral("Построить диаграмму характеристик отдельных СМО"),
+                [this] { ShowQsChart(); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+    AddMenuItem(help, QStringLiteral("Справка"), [this] { ShowHelp(); });
+    AddMenuItem(help, QStringLiteral("о программе"), [this] { ShowAbout(); });
+}
+
+// The surface may be larger than the window: a scroll area reaches all of it.
+void SchemeEditorWindow::CreateImageArea() {
+    image_ = new SchemeView(surface_.Image());
+    imageArea_ = new QScrollArea(this);
+    imageArea_->setBackgroundRole(QPalette::Dark);
+    QPalette palette = imageArea_->palette();
+    palette.setColor(QPalette::Dark, ImageAreaBackground);
+    imageArea_->setPalette(palette);
+    imageArea_->setWidget(image_);
+    setCentralWidget(imageArea_);
+    connect(image_, &SchemeView::Clicked, this, &SchemeEditorWindow::ImageClicked);
+    connect(image_, &SchemeView::PointerMoved, this, &SchemeEditorWindow::ImagePointerMoved);
+    connect(image_, &SchemeView::DoubleClicked, this, &SchemeEditorWindow::ImageDoubleClicked);
+}
+
+QAction* SchemeEditorWindow::ToolButton(EditorTool tool) const {
+    switch (tool) {
+        case EditorTool::AddQsTool:
+            return addQsButton_;
+        case EditorTool::MoveQsTool:
+            return moveQsButton_;
+        case EditorTool::LinkTool:
+            return linkButton_;
+        case EditorTool::UnlinkTool:
+            return unlinkButton_;
+        case EditorTool::None:
+            break;
+    }
+    return nullptr;
+}
+
+QSize SchemeEditorWindow::VisibleImageArea() const {
+    return imageArea_->viewport()->size().boundedTo(surface_.Image().size());
+}
+
+void SchemeEditorWindow::setVisible(bool visible) {
+    if (visible && !isVisible()) FillTheScreen();
+    QMainWindow::setVisible(visible);
+}
+
+void SchemeEditorWindow::FillTheScreen() {
+    if (const QScreen* shown = screen()) setGeometry(shown->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void SchemeEditorWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) Activate();
+}
+
+void SchemeEditorWindow::Activate() {
+    closeAppOnClose_ = true;
+    toolState_.DropVanishedPick();
+    surface_.DrawScheme();
+    AfterToolEvent();
+}
+
+void SchemeEditorWindow::closeEvent(QCloseEvent* event) {
+    // Only the return to the table closes the editor alone; otherwise the program ends with it,
+    // unless the main window's question keeps it open.
+    if (closeAppOnClose_ && windows_.Main && !windows_.Main->ExitProgram()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+// The buttons show the tools' state, and the image what the handlers painted.
+void SchemeEditorWindow::AfterToolEvent() {
+    for (EditorTool tool : {EditorTool::AddQsTool, EditorTool::MoveQsTool, EditorTool::LinkTool,
+                            EditorTool::UnlinkTool})
+        ToolButton(tool)->setChecked(toolState_.ActiveTool() == tool);
+    image_->update();
+}
+
+void SchemeEditorWindow::PressTool(EditorTool tool) {
+    toolState_.PressTool(tool);
+    AfterToolEvent();
+}
+
+void SchemeEditorWindow::DeleteQs() {
+    toolState_.DeleteLastQs();
+    AfterToolEvent();
+}
+
+void SchemeEditorWindow::RefreshScreen() {
+    toolState_.Refresh();
+    AfterToolEvent();
+}
+
+void SchemeEditorWindow::ImageClicked(QPoint point) {
+    toolState_.Click(point);
+    AfterToolEvent();
+}
+
+void SchemeEditorWindow::ImagePointerMoved(QPoint point) {
+    if (toolState_.ActiveTool() != EditorTool::MoveQsTool || !toolState_.NodePicked()) return;
+    toolState_.Motion(point);
+    image_->update();
+}
+
+void SchemeEditorWindow::ImageDoubleClicked(QPoint point) {
+    toolState_.DoubleClick(point);
+    AfterToolEvent();
+}
+
+bool SchemeEditorWindow::NewNetwork() {
+    surface_.EraseScheme();
+    const bool cleared = windows_.Main && windows_.Main->NewNetwork();
+    toolState_.DropVanishedPick();
+    surface_.DrawScheme();
+    AfterToolEvent();
+    return cleared;
+}
+
+void SchemeEditorWindow::OpenNetwork() {
+    surface_.EraseScheme();
+    if (windows_.Main) windows_.Main->OpenNetwork();
+    toolState_.DropVanishedPick();
+    surface_.DrawScheme();
+    AfterToolEvent();
+}
+
+void SchemeEditorWindow::SaveNetwork() {
+    if (windows_.Main) windows_.Main->SaveNetwork();
+}
+
+void SchemeEditorWindow::SaveSchemeImage() {
+    const auto choice = imageSaveDialog_.Ask(this);
+    if (!choice) return;
+    const bool saved = choice->Format == ImageFormat::Vector ? surface_.SaveVector(choice->Path)
+                                                             : surface_.SaveBitmap(choice->Path);
+    if (!saved)
+        dialogs_.ShowError(this,
+                           QStringLiteral("Не удалось сохранить файл \"%1\".").arg(choice->Path));
+}
+
+// The tools write matrix cells behind the table's back: its grid reads them afresh.
+void SchemeEditorWindow::ReturnToTable() {
+    surface_.EraseScheme();
+    closeAppOnClose_ = false;
+    if (windows_.Main) windows_.Main->MatrixTable()->CellsChanged();
+    close();
+}
+
+// A network kept by the main window's question is not generated over.
+void SchemeEditorWindow::GenerateNetwork() {
+    if (!NewNetwork()) return;
+    if (windows_.Generator) dialogs_.ShowModal(*windows_.Generator);
+    toolState_.DropVanishedPick();
+    toolState_.Refresh();
+    AfterToolEvent();
+}
+
+void SchemeEditorWindow::CalculateNetwork() {
+    if (windows_.Main) windows_.Main->Calculate();
+}
+
+const VariationPlan& SchemeEditorWindow::Plan() const {
+    static const VariationPlan noRunYet;
+    return plan_ ? *plan_ : noRunYet;
+}
+
+// Whether the file exists is the desktop's business.
+void SchemeEditorWindow::ShowReport() {
+    dialogs_.OpenDocument(QString::fromStdString(Plan().ReportFileName), DocumentWindow::Normal);
+}
+
+// The totals of the last varied run, zeros before any.
+void SchemeEditorWindow::ShowNetworkChart() {
+    if (!windows_.NetworkChart) return;
+    static const StepTotals noRunYet;
+    windows_.NetworkChart->FillNetworkChart(totals_ ? *totals_ : noRunYet, Plan().StepCount);
+    dialogs_.ShowModal(*windows_.NetworkChart);
+}
+
+void SchemeEditorWindow::ShowQsChart() {
+    if (windows_.QsChart) dialogs_.ShowModal(*windows_.QsChart);
+}
+
+void SchemeEditorWindow::ShowHelp() {
+    dialogs_.OpenDocument(DataPath(HelpPage), DocumentWindow::Maximised);
+}
+
+void SchemeEditorWindow::ShowAbout() {
+    if (windows_.About) dialogs_.ShowModal(*windows_.About);
+}
+
+void SchemeEditorWindow::ExitProgram() {
+    if (!windows_.Main || !windows_.Main->ExitProgram()) return;
+    closeAppOnClose_ = false;  // the main window has closed already
+    close();
+}
+
+void SchemeEditorWindow::EnableDisplayCommands() {
+    for (QAction* display : {reportButton_, networkChartButton_, qsChartButton_})
+        display->setEnabled(true);
+}
+
+bool SchemeEditorWindow::AddQs() {
+    return windows_.Main && windows_.Main->AddQs();
+}
+
+void SchemeEditorWindow::RemoveQs() {
+    if (windows_.Main) windows_.Main->RemoveQs();
+}
+
+void SchemeEditorWindow::EditQsParameters(int node) {
+    if (!windows_.Main) return;
+    windows_.Main->SelectNode(node);
+    windows_.Main->EditQsParameters();
+}
+
+QString SchemeEditorWindow::AskValue(const QString& prompt, const QString& text) {
+    return windows_.ValueInput ? windows_.ValueInput->AskValue(prompt, text) : text;
+}
+
+}  // namespace qnetica

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QSize>
+#include <functional>
+
+#include "editor/EditorCommands.h"
+#include "editor/EditorToolState.h"
+#include "editor/ImageSaveDialog.h"
+#include "editor/SchemeSurface.h"
+#include "model/NetworkModel.h"
+#include "ui/PlatformDialogs.h"
+#include "ui/ProgramWindows.h"
+
+class QAction;
+class QMenu;
+class QScrollArea;
+class QToolBar;
+
+namespace qnetica {
+
+class SchemeView;
+struct StepTotals;
+struct VariationPlan;
+
+// The visual editor, the program's working window: the scheme of the network, the editing
+// tools on the left, and on top the commands, most of which forward to the main window. The
+// main window shows it modally; closing it ends the program, except by the return to the table.
+class SchemeEditorWindow : public QMainWindow, private EditorCommands {
+    Q_OBJECT
+
+  public:
+    SchemeEditorWindow(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent = nullptr);
+
+    void SetWindows(const ProgramWindows& windows);
+    // The calculation parameters (report file name, number of steps) and the totals of the last
+    // varied run, for the report and the network chart. Without them, those of no run yet.
+    void SetVariationPlan(const VariationPlan* plan) { plan_ = plan; }
+    void SetStepTotals(const StepTotals* totals) { totals_ = totals; }
+    // The save dialog of pictures, shared with the chart windows.
+    ImageSaveDialog& ImageDialog() { return imageSaveDialog_; }
+
+    SchemeSurface& Surface() { return surface_; }
+    const EditorToolState& ToolState() const { return toolState_; }
+    bool CloseAppOnClose() const { return closeAppOnClose_; }
+    QSize VisibleImageArea() const;  // the part of the surface that the window shows
+
+    // Each time the main window shows the editor: closing ends the program again, and the
+    // scheme is drawn over the surface as it was left.
+    void Activate();
+
+    // The commands of the top tool bar and the menus.
+    bool NewNetwork();  // false when the main window kept the network
+    void OpenNetwork();
+    void SaveNetwork();
+    void SaveSchemeImage();
+    void ReturnToTable();
+    void GenerateNetwork();
+    void CalculateNetwork();
+    void ShowReport();
+    void ShowNetworkChart();
+    void ShowQsChart();
+    void ShowHelp();
+    void ShowAbout();
+    void ExitProgram();
+    // A varied run makes the report and chart buttons useful.
+    void EnableDisplayCommands();
+
+    // The tools and immediate commands of the left tool bar, and the image's events.
+    void PressTool(EditorTool tool);
+    void DeleteQs();
+    void RefreshScreen();
+    void ImageClicked(QPoint point);
+    void ImagePointerMoved(QPoint point);
+    void ImageDoubleClicked(QPoint point);
+
+    // Controls, for the tests.
+    QToolBar* TopBar() const { return topBar_; }
+    QToolBar* ToolsBar() const { return toolsBar_; }
+    QAction* ToolButton(EditorTool tool) const;
+    QAction* ReportButton() const { return reportButton_; }
+    QAction* NetworkChartButton() const { return networkChartButton_; }
+    QAction* QsChartButton() const { return qsChartButton_; }
+    SchemeView* Image() const { return image_; }
+    QScrollArea* ImageArea() const { return imageArea_; }
+
+    void setVisible(bool visible) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    using Command = std::function<void()>;
+
+    void CreateTopBar();
+    void CreateToolsBar();
+    void CreateMenus();
+    void CreateImageArea();
+    QAction* AddBarButton(QToolBar* bar, const QIcon& icon, const QString& hint,
+                          const Command& command);
+    void AddMenuItem(QMenu* menu, const QString& text, const Command& command);
+    QAction* AddToolButton(const QIcon& icon, const QString& hint, EditorTool tool);
+    void AddToolMenuItem(QMenu* menu, const QString& text, EditorTool tool);
+    void AfterToolEvent();
+    void FillTheScreen();
+    const VariationPlan& Plan() const;
+
+    // EditorCommands
+    bool AddQs() override;
+    void RemoveQs() override;
+    void EditQsParameters(int node) override;
+    QString AskValue(const QString& prompt, const QString& text) override;
+
+    NetworkModel& model_;
+    PlatformDialogs& dialogs_;
+    ProgramWindows windows_;
+    const VariationPlan* plan_ = nullptr;
+    const StepTotals* totals_ = nullptr;
+    SchemeSurface surface_;
+    EditorToolState toolState_;
+    ImageSaveDialog imageSaveDialog_;
+    bool closeAppOnClose_ = true;
+
+    QToolBar* topBar_ = nullptr;
+    QToolBar* toolsBar_ = nullptr;
+    QAction* addQsButton_ = nullptr;
+    QAction* moveQsButton_ = nullptr;
+    QAction* linkButton_ = nullptr;
+    QAction* unlinkButton_ = nullptr;
+    QAction* reportButton_ = nullptr;
+    QAction* networkChartButton_ = nullptr;
+    QAction* qsChartButton_ = nullptr;
+    QScrollArea* imageArea_ = nullptr;
+    SchemeView* image_ = nullptr;
+};
+
+}  // namespace qnetica

@@ -1,0 +1,381 @@
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "editor/SchemeEditorWindow.h"
+#include "model/NetworkFile.h"
+#include "runs/RunCalculation.h"
+#include "ui/AboutDialog.h"
+#include "ui/DataFolder.h"
+#include "ui/MatrixCellDelegate.h"
+#include "ui/QsParametersDialog.h"
+#include "ui/TransferMatrixTableModel.h"
+#include "ui/WindowRunPresenter.h"
+
+namespace qnetica {
+namespace {
+
+const QString SaveChangesQuestion = QStringLiteral("Схема была изменена.\n\rСохранить изменения?");
+const QString TooManyQsMessage = QStringLiteral("Сеть может содержать не более 150 СМО.");
+const QString NetworkFileDescription = QStringLiteral("Стохастическая сеть");
+const QString NetworkFilePattern = QStringLiteral("*.qnf");
+const QString NetworkFileSuffix = QStringLiteral("qnf");
+const QString HelpPage = QStringLiteral("help/help.htm");
+const QString RunResultsFile = QStringLiteral("qnrep.tmp");  // per-step results of varied runs
+
+constexpr int DefaultColumnWidth = 40;
+const QSize InitialSize(748, 568);
+const QSize MinimumSize(600, 200);
+
+}  // namespace
+
+MainWindow::MainWindow(PlatformDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs) {
+    setWindowTitle(QStringLiteral("Qnetica"));
+    openMemory_.Folder = saveMemory_.Folder = DataPath(QStringLiteral("models"));
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+
+    auto* central = new QWidget(this);
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(CreateNodeGroup());
+    groups->addWidget(CreateMatrixGroup(), 1);
+    auto* layout = new QVBoxLayout(central);
+    layout->addLayout(groups, 1);
+    layout->addWidget(CreateBottomButtons());
+    setCentralWidget(central);
+
+    ConnectControls();
+    // Enabled: a user of the table editor expects to calculate from it.
+    SetCalculateEnabled(true);
+    model_.AddListener(this);
+    model_.SetClearHook([this](int nodeCount) { ResetPlanOnClear(nodeCount); });
+    model_.SetGenerated(false);
+    model_.SetModified(false);
+    NodeListChanged();
+    resize(InitialSize);
+    setMinimumSize(MinimumSize);
+}
+
+MainWindow::~MainWindow() {
+    model_.RemoveListener(this);
+    model_.SetClearHook(nullptr);
+    DeleteRunResultsFile();
+}
+
+void MainWindow::CreateActions() {
+    auto action = [this](QStyle::StandardPixmap icon, const QString& text) {
+        return new QAction(style()->standardIcon(icon), text, this);
+    };
+    newAction_ = action(QStyle::SP_FileIcon, QStringLiteral("Новый"));
+    openAction_ = action(QStyle::SP_DialogOpenButton, QStringLiteral("Открыть"));
+    saveAction_ = action(QStyle::SP_DialogSaveButton, QStringLiteral("Сохранить"));
+    editorAction_ =
+        action(QStyle::SP_FileDialogContentsView, QStringLiteral("Визуальный редактор"));
+    calculateToolButton_ = action(QStyle::SP_MediaPlay, QStringLiteral("Рассчитать"));
+    exitAction_ = action(QStyle::SP_DialogCloseButton, QStringLiteral("Выход"));
+    calculateMenuItem_ = new QAction(QStringLiteral("Рассчитать"), this);
+    helpAction_ = new QAction(QStringLiteral("Справка"), this);
+    aboutAction_ = new QAction(QStringLiteral("о программе"), this);
+}
+
+void MainWindow::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    file->addAction(newAction_);
+    file->addSeparator();
+    file->addAction(openAction_);
+    file->addAction(saveAction_);
+    file->addSeparator();
+    file->addAction(exitAction_);
+    menuBar()->addMenu(QStringLiteral("Редактировать"))->addAction(editorAction_);
+    menuBar()->addMenu(QStringLiteral("Сеть"))->addAction(calculateMenuItem_);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+    help->addAction(helpAction_);
+    help->addAction(aboutAction_);
+}
+
+void MainWindow::CreateToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Панель инструментов"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->addAction(newAction_);
+    bar->addAction(openAction_);
+    bar->addAction(saveAction_);
+    bar->addSeparator();
+    bar->addAction(editorAction_);
+    bar->addAction(calculateToolButton_);
+    bar->addSeparator();
+    bar->addAction(exitAction_);
+}
+
+QWidget* MainWindow::CreateNodeGroup() {
+    auto* group = new QGroupBox(QStringLiteral("СМО в системе"), this);
+    inputRateEdit_ = new QLineEdit(group);
+    // Room for a five-digit rate with its ten decimals; wider when the group is.
+    inputRateEdit_->setMinimumWidth(inputRateEdit_->fontMetrics().horizontalAdvance('0') * 17);
+    nodeList_ = new QListWidget(group);
+    addButton_ = new QPushButton(QStringLiteral("+"), group);
+    removeButton_ = new QPushButton(QStringLiteral("-"), group);
+    parametersButton_ = new QPushButton(QStringLiteral("Параметры СМО"), group);
+    for (QPushButton* small : {addButton_, removeButton_})
+        small->setFixedWidth(small->fontMetrics().horizontalAdvance(QStringLiteral("+")) * 4 + 16);
+
+    auto* rate = new QHBoxLayout;
+    rate->addWidget(new QLabel(QStringLiteral("Интенсивность вх. потока"), group));
+    rate->addWidget(inputRateEdit_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(addButton_);
+    buttons->addWidget(removeButton_);
+    buttons->addWidget(parametersButton_, 1);
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(rate);
+    layout->addWidget(nodeList_, 1);
+    layout->addLayout(buttons);
+    group->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    return group;
+}
+
+QWidget* MainWindow::CreateMatrixGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Матрица вероятностей передач"), this);
+    matrixTable_ = new TransferMatrixTableModel(model_.Matrix(), this);
+    matrixView_ = new QTableView(group);
+    matrixView_->setModel(matrixTable_);
+    matrixView_->setItemDelegate(
+        new MatrixCellDelegate([this] { model_.SetModified(true); }, matrixView_));
+    matrixView_->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    matrixView_->horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth);
+    matrixView_->setTextElideMode(Qt::ElideNone);  // a narrow cell shows its first digits
+    matrixView_->setWordWrap(false);
+    matrixView_->verticalHeader()->setDefaultSectionSize(matrixView_->fontMetrics().height() + 8);
+    matrixView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(matrixView_);
+    return group;
+}
+
+QWidget* MainWindow::CreateBottomButtons() {
+    auto* row = new QWidget(this);
+    exitButton_ = new QPushButton(QStringLiteral("<< Выход"), row);
+    editorButton_ = new QPushButton(QStringLiteral("Редактор"), row);
+    randomFillButton_ = new QPushButton(QStringLiteral("Случайно заполнить"), row);
+    calculateButton_ = new QPushButton(QStringLiteral("Рассчитать >>"), row);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(exitButton_);
+    layout->addWidget(editorButton_);
+    layout->addWidget(randomFillButton_);
+    layout->addStretch(1);
+    layout->addWidget(calculateButton_);
+    return row;
+}
+
+void MainWindow::ConnectControls() {
+    connect(newAction_, &QAction::triggered, this, [this] { NewNetwork(); });
+    connect(openAction_, &QAction::triggered, this, [this] { OpenNetwork(); });
+    connect(saveAction_, &QAction::triggered, this, [this] { SaveNetwork(); });
+    connect(editorAction_, &QAction::triggered, this, &MainWindow::ShowVisualEditor);
+    connect(calculateToolButton_, &QAction::triggered, this, &MainWindow::Calculate);
+    connect(calculateMenuItem_, &QAction::triggered, this, &MainWindow::Calculate);
+    connect(exitAction_, &QAction::triggered, this, [this] { ExitProgram(); });
+    connect(helpAction_, &QAction::triggered, this, &MainWindow::ShowHelp);
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAbout);
+    connect(inputRateEdit_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { model_.SetInputRateText(text.toStdString()); });
+    connect(addButton_, &QPushButton::clicked, this, [this] { AddQs(); });
+    connect(removeButton_, &QPushButton::clicked, this, [this] { RemoveQs(); });
+    connect(parametersButton_, &QPushButton::clicked, this, &MainWindow::EditQsParameters);
+    connect(nodeList_, &QListWidget::itemDoubleClicked, this, &MainWindow::EditQsParameters);
+    connect(exitButton_, &QPushButton::clicked, this, [this] { ExitProgram(); });
+    connect(editorButton_, &QPushButton::clicked, this, &MainWindow::ShowVisualEditor);
+    connect(randomFillButton_, &QPushButton::clicked, this, &MainWindow::RandomFillNetwork);
+    connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::Calculate);
+}
+
+bool MainWindow::AskToSaveChanges() {
+    if (!model_.Modified()) return true;
+    switch (dialogs_.ShowMessage(this, MessageBoxKind::Warning, SaveChangesQuestion,
+                                 MessageBoxButtons::YesNoCancel)) {
+        case MessageBoxAnswer::Yes:
+            return SaveNetwork();  // a cancelled or failed save keeps all
+        case MessageBoxAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool MainWindow::NewNetwork() {
+    if (!AskToSaveChanges()) return false;
+    model_.Clear();
+    return true;
+}
+
+FileDialogRequest MainWindow::NetworkFileRequest(const QString& title,
+                                                 const FileDialogMemory& memory) const {
+    FileDialogRequest request;
+    request.Title = title;
+    request.Types = {{NetworkFileDescription, NetworkFilePattern}};
+    request.FileName = memory.FileName;
+    request.Folder = memory.Folder;
+    request.DefaultSuffix = NetworkFileSuffix;
+    return request;
+}
+
+void MainWindow::Remember(FileDialogMemory& memory, const QString& path) {
+    memory.FileName = path;
+    memory.Folder = QFileInfo(path).absolutePath();
+}
+
+bool MainWindow::OpenNetwork() {
+    const auto chosen =
+        dialogs_.AskOpenFile(this, NetworkFileRequest(QStringLiteral("Открыть файл"), openMemory_));
+    if (!chosen) return false;
+    return OpenNetworkAt(chosen->Path);
+}
+
+bool MainWindow::OpenNetworkAt(const QString& path) {
+    Remember(openMemory_, path);
+    const FileResult result = OpenNetworkFile(model_, path.toStdString());
+    if (!result.Ok) dialogs_.ShowError(this, QString::fromStdString(result.Message));
+    return result.Ok;
+}
+
+bool MainWindow::SaveNetwork() {
+    const auto chosen = dialogs_.AskSaveFile(
+        this, NetworkFileRequest(QStringLiteral("Сохранить файл"), saveMemory_));
+    if (!chosen) return false;
+    Remember(saveMemory_, chosen->Path);
+    const FileResult result = SaveNetworkFile(model_, chosen->Path.toStdString());
+    if (!result.Ok) dialogs_.ShowError(this, QString::fromStdString(result.Message));
+    return result.Ok;
+}
+
+bool MainWindow::AddQs() {
+    if (model_.AddNode()) return true;
+    dialogs_.ShowPlain(this, TooManyQsMessage);
+    return false;
+}
+
+bool MainWindow::RemoveQs() {
+    return model_.RemoveLastNode();
+}
+
+void MainWindow::EditQsParameters() {
+    if (windows_.QsParameters) windows_.QsParameters->EditQs(SelectedNode());
+}
+
+void MainWindow::RandomFillNetwork() {
+    RandomFill(model_, random_, SchemeAreaWidth, SchemeAreaHeight);
+}
+
+void MainWindow::ShowVisualEditor() {
+    if (windows_.Editor) dialogs_.ShowModal(*windows_.Editor);
+}
+
+void MainWindow::Calculate() {
+    WindowRunPresenter presenter(windows_, dialogs_, model_);
+    RunState& run = *runState_;
+    qnetica::RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine}, presenter);
+}
+
+void MainWindow::SetCalculateEnabled(bool enabled) {
+    calculateButton_->setEnabled(enabled);
+    calculateToolButton_->setEnabled(enabled);
+    calculateMenuItem_->setEnabled(enabled);
+}
+
+void MainWindow::ShowHelp() {
+    // A missing page is the viewer's business: the program shows no message of its own. The page
+    // is looked for in the program's data folder, so that it is found whatever the working folder.
+    dialogs_.OpenDocument(DataPath(HelpPage), DocumentWindow::Maximised);
+}
+
+void MainWindow::ShowAbout() {
+    if (windows_.About) dialogs_.ShowModal(*windows_.About);
+}
+
+bool MainWindow::ExitProgram() {
+    return close();
+}
+
+int MainWindow::SelectedNode() const {
+    const QListWidgetItem* item = nodeList_->currentItem();
+    return item && item->isSelected() ? nodeList_->row(item) : -1;
+}
+
+void MainWindow::SelectNode(int node) {
+    nodeList_->setCurrentRow(node);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!AskToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    DeleteRunResultsFile();  // the program ends with this window; the destructor does it again
+}
+
+void MainWindow::DeleteRunResultsFile() {
+    QFile::remove(QDir::current().filePath(RunResultsFile));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownBefore_) return;
+    shownBefore_ = true;
+    PrepareOnFirstShow();
+}
+
+void MainWindow::PrepareOnFirstShow() {
+    move(2, 2);
+    // The program starts in the visual editor. It opens once this window is on screen, so that
+    // its modal loop does not run inside this window's show event.
+    QMetaObject::invokeMethod(this, &MainWindow::ShowVisualEditor, Qt::QueuedConnection);
+}
+
+// With the node count of the network being discarded, so that its QS's values go with it.
+void MainWindow::ResetPlanOnClear(int nodeCount) {
+    runState_->Plan.ResetPlan(nodeCount);
+}
+
+void MainWindow::NodeListChanged() {
+    // Only the tail of the list changes, so the selection of the other nodes stays.
+    while (nodeList_->count() > model_.NodeCount())
+        delete nodeList_->takeItem(nodeList_->count() - 1);
+    while (nodeList_->count() < model_.NodeCount())
+        nodeList_->addItem(QString::fromStdString(NetworkModel::NodeLabel(nodeList_->count())));
+    matrixTable_->CellsChanged();  // removing a node empties its row and column
+}
+
+void MainWindow::InputRateTextChanged(const std::string& text) {
+    const QString shown = QString::fromStdString(text);
+    if (inputRateEdit_->text() != shown) inputRateEdit_->setText(shown);
+}
+
+void MainWindow::MatrixReplaced() {
+    matrixTable_->CellsChanged();
+}
+
+}  // namespace qnetica

@@ -1,0 +1,183 @@
+#include "ui/ResultsDialog.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "runs/ResultsReport.h"
+
+namespace qnetica {
+namespace {
+
+const QString ReportDialogTitle = QStringLiteral("Сохранить отчет");
+const QString ReportFileDescription = QStringLiteral("Файлы отчета");
+const QString ReportFilePattern = QStringLiteral("*.txt");
+const QString ReportFileSuffix = QStringLiteral("txt");
+const QString HeaderStyle = QStringLiteral(
+    "QHeaderView::section { background-color: #c0f0c0; color: black;"
+    " border: 1px solid #a0c8a0; padding: 2px; }");
+
+const QSize InitialSize(960, 600);
+const QSize MinimumSize(250, 100);
+constexpr int CellTextHeight = 11;  // pixels
+constexpr int HeaderTextLines = 3;  // the long titles of the QS table wrap
+constexpr int GridMargin = 16;      // the grids are this much narrower than the window
+
+// The heights of the three grids, as shares of the room above the buttons.
+constexpr int GridStretch[3] = {30, 45, 20};
+
+// Column widths as shares of the grid's width.
+constexpr double SourceColumnShare = 0.24;
+constexpr double QsColumnDivisor = 9.2;
+constexpr double NetworkLabelShare = 0.7;
+constexpr double NetworkValueShare = 0.24;
+
+// The width of a column's widest cell (the table view hides the base class's public method).
+int ContentWidth(const QTableWidget* grid, int column) {
+    return static_cast<const QAbstractItemView*>(grid)->sizeHintForColumn(column);
+}
+
+}  // namespace
+
+ResultsDialog::ResultsDialog(PlatformDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs) {
+    setWindowTitle(QStringLiteral("Результат"));
+    CreateControls();
+    resize(InitialSize);
+    setMinimumSize(MinimumSize);
+}
+
+void ResultsDialog::CreateControls() {
+    grids_[0] = CreateGrid(static_cast<int>(SourceColumnCount), true);
+    grids_[1] = CreateGrid(static_cast<int>(QsColumnCount), true);
+    grids_[2] = CreateGrid(static_cast<int>(NetworkColumnCount), false);
+    grids_[2]->setRowCount(static_cast<int>(NetworkRowCount));
+    reportButton_ = new QPushButton(QStringLiteral("Отчет"), this);
+    reportButton_->setAutoDefault(false);
+    okButton_ = new QPushButton(QStringLiteral("ОК"), this);
+    okButton_->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(reportButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(okButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    for (int g = 0; g < 3; ++g) layout->addWidget(grids_[g], GridStretch[g]);
+    layout->addLayout(buttons);
+
+    connect(reportButton_, &QPushButton::clicked, this, [this] { SaveReport(); });
+    connect(okButton_, &QPushButton::clicked, this, &ResultsDialog::accept);
+}
+
+QTableWidget* ResultsDialog::CreateGrid(int columns, bool headerRow) {
+    auto* grid = new QTableWidget(0, columns, this);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid->verticalHeader()->hide();
+    grid->setWordWrap(false);
+    QFont font = grid->font();
+    font.setPixelSize(CellTextHeight);
+    grid->setFont(font);
+    grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
+    QPalette palette = grid->palette();
+    palette.setColor(QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Text, QToolTip::palette().color(QPalette::ToolTipText));
+    grid->setPalette(palette);
+
+    QHeaderView* header = grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStyleSheet(HeaderStyle);
+    header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
+    header->setFixedHeight(QFontMetrics(font).height() * HeaderTextLines + 8);
+    header->setVisible(headerRow);
+    return grid;
+}
+
+void ResultsDialog::ShowResults(ResultTables& tables, int nodeCount) {
+    PrepareForOpening(tables, nodeCount);
+    okButton_->setFocus();
+    dialogs_.ShowModal(*this);
+}
+
+void ResultsDialog::PrepareForOpening(ResultTables& tables, int nodeCount) {
+    tables_ = &tables;
+    nodeCount_ = nodeCount;
+    tables.WriteHeaderRows(QsHeaderVariant::ResultsWindow);
+    // A network without QS keeps the row count of the last one.
+    if (nodeCount > 1) shownRows_ = nodeCount;
+    ShowRows(shownRows_);
+    FitColumns();
+}
+
+void ResultsDialog::ShowRows(int rows) {
+    auto fill = [rows](QTableWidget* grid, const auto& table) {
+        const int columns = grid->columnCount();
+        QStringList titles;
+        for (int c = 0; c < columns; ++c) titles << QString::fromStdString(table[0][c]);
+        grid->setHorizontalHeaderLabels(titles);
+        grid->setRowCount(rows - 1);
+        for (int r = 1; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                grid->setItem(r - 1, c, new QTableWidgetItem(QString::fromStdString(table[r][c])));
+    };
+    fill(grids_[0], tables_->SourceTable);
+    fill(grids_[1], tables_->QsTable);
+    for (int r = 0; r < static_cast<int>(NetworkRowCount); ++r)
+        for (int c = 0; c < static_cast<int>(NetworkColumnCount); ++c)
+            grids_[2]->setItem(
+                r, c, new QTableWidgetItem(QString::fromStdString(tables_->NetworkTable[r][c])));
+}
+
+int ResultsDialog::RowCount(const QTableWidget* grid) const {
+    return grid->rowCount() + (grid->horizontalHeader()->isHidden() ? 0 : 1);
+}
+
+// Each column's share of its grid, so that the tables fill the window's width.
+void ResultsDialog::FitColumns() {
+    // From the window's width: the grids' own widths are not laid out before the first showing.
+    const int width = std::max(0, this->width() - GridMargin);
+    // A column never gets narrower than its longest cell, so that large numbers stay readable.
+    auto fit = [](QTableWidget* grid, int column, double share) {
+        grid->setColumnWidth(column, std::max(static_cast<int>(share), ContentWidth(grid, column)));
+    };
+    for (int c = 0; c < static_cast<int>(SourceColumnCount); ++c)
+        fit(grids_[0], c, SourceColumnShare * width);
+    for (int c = 0; c < static_cast<int>(QsColumnCount); ++c)
+        fit(grids_[1], c, width / QsColumnDivisor);
+    fit(grids_[2], 0, NetworkLabelShare * width);
+    fit(grids_[2], 1, NetworkValueShare * width);
+}
+
+void ResultsDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FitColumns();
+}
+
+// Polishing at the first showing gives the headers the style's section sizes: fit again.
+void ResultsDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FitColumns();
+}
+
+bool ResultsDialog::SaveReport() {
+    if (!tables_) return false;
+    FileDialogRequest request;
+    request.Title = ReportDialogTitle;
+    request.Types = {{ReportFileDescription, ReportFilePattern}};
+    request.FileName = ReportFilePattern;
+    request.Folder = QDir::currentPath();  // where a varied run writes its report too
+    request.DefaultSuffix = ReportFileSuffix;
+    const auto chosen = dialogs_.AskSaveFile(this, request);
+    if (!chosen) return false;
+    const FileResult written = WriteResultsReport(chosen->Path.toStdString(), *tables_, nodeCount_);
+    if (!written.Ok) dialogs_.ShowError(this, QString::fromStdString(written.Message));
+    return written.Ok;
+}
+
+}  // namespace qnetica

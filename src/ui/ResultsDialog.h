@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+
+#include "runs/ResultTables.h"
+#include "ui/PlatformDialogs.h"
+
+class QPushButton;
+class QTableWidget;
+
+namespace qnetica {
+
+// The results window of a fixed calculation: the source data of every QS, the characteristics
+// of every QS and those of the network, in three read-only grids, and the report of them.
+class ResultsDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit ResultsDialog(PlatformDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The end of a fixed run: shows the tables of a network of nodeCount nodes modally.
+    void ShowResults(ResultTables& tables, int nodeCount);
+    // The steps of every opening: the window's header rows go into the tables, and the grids
+    // show the header and one row per QS (for a network with QS) and the network's five rows.
+    void PrepareForOpening(ResultTables& tables, int nodeCount);
+
+    // "Отчет": false when nothing was written (cancelled or failed; a failure shows its box).
+    bool SaveReport();
+
+    // The header row counts as a row, as the tables count it.
+    int RowCount(const QTableWidget* grid) const;
+
+    QTableWidget* SourceGrid() const { return grids_[0]; }   // source data
+    QTableWidget* QsGrid() const { return grids_[1]; }       // QS characteristics
+    QTableWidget* NetworkGrid() const { return grids_[2]; }  // network characteristics
+    QPushButton* OkButton() const { return okButton_; }
+    QPushButton* ReportButton() const { return reportButton_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void CreateControls();
+    QTableWidget* CreateGrid(int columns, bool headerRow);
+    void ShowRows(int rows);
+    void FitColumns();
+
+    PlatformDialogs& dialogs_;
+    const ResultTables* tables_ = nullptr;  // those of the last opening
+    int nodeCount_ = 1;
+    int shownRows_ = 1;  // rows of the first two tables, header included
+    QTableWidget* grids_[3] = {};
+    QPushButton* okButton_ = nullptr;
+    QPushButton* reportButton_ = nullptr;
+};
+
+}  // namespace qnetica
