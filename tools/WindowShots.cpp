@@ -11,19 +11,20 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/QneticaWindows.h"
+#include "app/ProgramWindows.h"
+#include "support/ScriptedDialogs.h"
 #include "charts/NetworkChartDialog.h"
 #include "charts/QsChartDialog.h"
 #include "editor/GeneratorDialog.h"
 #include "editor/SchemeEditorWindow.h"
 #include "ui/AboutDialog.h"
 #include "ui/MainWindow.h"
-#include "ui/ProgressGauge.h"
+#include "widgets/ProgressGauge.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QsParametersDialog.h"
 #include "ui/ResultsDialog.h"
 #include "ui/RunParametersDialog.h"
-#include "ui/ScriptedDialogs.h"
+
 #include "ui/ValueInputDialog.h"
 
 namespace {
@@ -59,27 +60,26 @@ int main(int argc, char** argv) {
     QDir::setCurrent(work.path());
 
     ScriptedDialogs dialogs;
-    QneticaWindows program(dialogs);
-    const ProgramWindows& w = program.Windows();
+    ProgramWindows program(dialogs);
     MainWindow& main = program.Main();
-    if (!main.OpenNetworkAt(network)) return 1;
+    if (!program.Document().OpenPath(network.toStdString())) return 1;
 
     main.resize(900, 600);
     Save(main, out, QStringLiteral("main-window"));
-    w.Editor->resize(1100, 700);
-    w.Editor->show();
-    w.Editor->Activate();
-    Save(*w.Editor, out, QStringLiteral("scheme-editor"));
-    w.QsParameters->PrepareForQs(1);
-    Save(*w.QsParameters, out, QStringLiteral("qs-parameters"));
-    Save(*w.About, out, QStringLiteral("about"));
-    w.ValueInput->SetPrompt(QStringLiteral("S0"));
-    w.ValueInput->SetValueText(QStringLiteral("1.0000000000"));
-    Save(*w.ValueInput, out, QStringLiteral("value-input"));
-    Save(*w.Generator, out, QStringLiteral("generator"));
-    w.Progress->Gauge()->SetRange(0, 10);
-    w.Progress->Gauge()->SetProgress(6);
-    Save(*w.Progress, out, QStringLiteral("progress"));
+    program.Editor().resize(1100, 700);
+    program.Editor().show();
+    program.Editor().Activate();
+    Save(program.Editor(), out, QStringLiteral("scheme-editor"));
+    program.QsParameters().PrepareForQs(1);
+    Save(program.QsParameters(), out, QStringLiteral("qs-parameters"));
+    Save(program.About(), out, QStringLiteral("about"));
+    program.ValueInput().SetPrompt(QStringLiteral("S0"));
+    program.ValueInput().SetValueText(QStringLiteral("1.0000000000"));
+    Save(program.ValueInput(), out, QStringLiteral("value-input"));
+    Save(program.Generator(), out, QStringLiteral("generator"));
+    program.Progress().Gauge()->SetRange(0, 10);
+    program.Progress().Gauge()->SetProgress(6);
+    Save(program.Progress(), out, QStringLiteral("progress"));
 
     // A fixed run: the results window.
     dialogs.QueueWindowAction([](QWidget& window) {
@@ -104,9 +104,9 @@ int main(int argc, char** argv) {
         Save(window, out, QStringLiteral("network-chart"));
     });
     main.Calculate();
-    w.QsChart->resize(1000, 620);
-    w.QsChart->show();
-    w.QsChart->BuildQsChart();
-    Save(*w.QsChart, out, QStringLiteral("qs-chart"));
+    program.QsChart().resize(1000, 620);
+    program.QsChart().show();
+    program.QsChart().BuildQsChart();
+    Save(program.QsChart(), out, QStringLiteral("qs-chart"));
     return failures == 0 ? 0 : 1;
 }

@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "BenchNetworks.h"
-#include "app/QneticaWindows.h"
+#include "app/ProgramWindows.h"
 #include "editor/SchemeEditorWindow.h"
 #include "editor/SchemeSurface.h"
 #include "model/GenerateModel.h"
 #include "ui/MainWindow.h"
-#include "ui/QtPlatformDialogs.h"
-#include "ui/ScriptedDialogs.h"
+#include "widgets/QtPlatformDialogs.h"
+#include "support/ScriptedDialogs.h"
+#include "widgets/DocumentDialogs.h"
 #include "ui/TransferMatrixTableModel.h"
 
 extern char** environ;
@@ -45,7 +46,7 @@ int RunStartupChild(int argc, char** argv) {
     EditorShownWatcher watcher;
     app.installEventFilter(&watcher);
     QtPlatformDialogs dialogs;  // nothing modal is asked at start
-    QneticaWindows windows(dialogs);
+    ProgramWindows windows(dialogs);
     windows.Main().show();
     app.exec();
     return 1;  // the editor never painted
@@ -99,8 +100,10 @@ BENCHMARK(BM_DrawSchemeOf150Qs)->Unit(benchmark::kMillisecond);
 // edits a cell through the grid's model, which writes the model's cell in place.
 void BM_ScrollMatrixGridPage(benchmark::State& state) {
     ScriptedDialogs dialogs;
-    MainWindow window(dialogs);
-    FillRandomNetwork(window.Model());
+    DocumentDialogs questions(dialogs);
+    NetworkDocument document(questions);
+    MainWindow window(document, dialogs);
+    FillRandomNetwork(document.Model());
     window.MatrixTable()->CellsChanged();
     window.resize(1024, 768);
     window.show();

@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "app/QneticaWindows.h"
-#include "ui/DataFolder.h"
+#include "app/ProgramWindows.h"
 #include "ui/MainWindow.h"
-#include "ui/QtPlatformDialogs.h"
+#include "widgets/DataFolder.h"
+#include "widgets/QtPlatformDialogs.h"
 
 // The icon is compiled into the static window library, whose resources a program must load
 // by name: nothing else refers to them, so the linker would leave them out.
@@ -40,15 +40,15 @@ QString NetworkFileArgument(const QApplication& app) {
 
 // For the install check: with QNETICA_STARTUP_REPORT=PATH the program writes what it found at
 // start-up (its data folder, the network it opened) into PATH once its windows are up, and ends.
-void ReportStartupWhenAsked(MainWindow& main, const QString& file) {
+void ReportStartupWhenAsked(ProgramWindows& windows, const QString& file) {
     const QString reportPath = qEnvironmentVariable("QNETICA_STARTUP_REPORT");
     if (reportPath.isEmpty()) return;
-    QTimer::singleShot(0, &main, [&main, file, reportPath] {
+    QTimer::singleShot(0, &windows.Main(), [&windows, file, reportPath] {
         QFile report(reportPath);
         if (report.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             report.write(QStringLiteral("data=%1\nfile=%2\nqs=%3\n")
                              .arg(DataFolder(), file)
-                             .arg(main.Model().QsCount())
+                             .arg(windows.Document().Model().QsCount())
                              .toUtf8());
         }
         QCoreApplication::exit(report.error() == QFileDevice::NoError ? 0 : 1);
@@ -72,11 +72,10 @@ int RunQnetica(int argc, char** argv) {
     const QString file = NetworkFileArgument(app);
 
     QtPlatformDialogs dialogs;
-    QneticaWindows windows(dialogs);
-    MainWindow& main = windows.Main();
-    if (!file.isEmpty()) main.OpenNetworkAt(file);
-    main.show();
-    ReportStartupWhenAsked(main, file);
+    ProgramWindows windows(dialogs);
+    if (!file.isEmpty()) windows.Document().OpenPath(file.toStdString());
+    windows.Main().show();
+    ReportStartupWhenAsked(windows, file);
     return app.exec();
 }
 

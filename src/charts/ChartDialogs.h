@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/ImageSaveDialog.h"
-#include "ui/PlatformDialogs.h"
+#include "widgets/ImageSaveDialog.h"
+#include "widgets/PlatformDialogs.h"
 
 namespace qnetica {
 

@@ -3,28 +3,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/GenerateModel.h"
-#include "ui/ValueInputDialog.h"
+#include "widgets/DecimalSeparator.h"
 
 namespace qnetica {
-namespace {
 
-// The user's decimal separator; one outside ASCII cannot appear in the core's number texts.
-char SystemDecimalSeparator() {
-    const QString point = QLocale::system().decimalPoint();
-    if (point.size() == 1 && point[0].unicode() < 128) return static_cast<char>(point[0].unicode());
-    return '.';
-}
-
-}  // namespace
-
-GeneratorDialog::GeneratorDialog(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent)
+GeneratorDialog::GeneratorDialog(NetworkDocument& document, PlatformDialogs& dialogs,
+                                 QWidget* parent)
     : QDialog(parent),
-      model_(model),
+      document_(document),
       dialogs_(dialogs),
       decimalSeparator_(SystemDecimalSeparator()) {
     setWindowTitle(QStringLiteral("Автоматическая генерация модели"));
@@ -74,8 +63,9 @@ void GeneratorDialog::Generate() {
     const QSize area = imageArea_ ? imageArea_() : QSize();
     request.AreaWidth = area.width();
     request.AreaHeight = area.height();
-    const GenerationOutcome outcome = GenerateModel(
-        model_, request, [this](const std::string& text) { ShowIntensityInValueDialog(text); });
+    const GenerationOutcome outcome = document_.Generate(request, [this](const std::string& text) {
+        if (showIntensity_) showIntensity_(QString::fromStdString(text));
+    });
     const QString message = QString::fromStdString(outcome.Message);
     switch (outcome.End) {
         case GenerationEnd::Generated:
@@ -88,11 +78,6 @@ void GeneratorDialog::Generate() {
             dialogs_.ShowPlain(this, message);
             return;
     }
-}
-
-// The value input dialog gets the text without being shown; its change marks the network.
-void GeneratorDialog::ShowIntensityInValueDialog(const std::string& text) {
-    if (windows_.ValueInput) windows_.ValueInput->SetValueText(QString::fromStdString(text));
 }
 
 }  // namespace qnetica

@@ -4,9 +4,8 @@
 #include <QSize>
 #include <functional>
 
-#include "model/NetworkModel.h"
-#include "ui/PlatformDialogs.h"
-#include "ui/ProgramWindows.h"
+#include "document/NetworkDocument.h"
+#include "widgets/PlatformDialogs.h"
 
 class QLineEdit;
 class QPushButton;
@@ -20,11 +19,15 @@ class GeneratorDialog : public QDialog {
     Q_OBJECT
 
   public:
-    GeneratorDialog(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent = nullptr);
+    GeneratorDialog(NetworkDocument& document, PlatformDialogs& dialogs, QWidget* parent = nullptr);
 
-    void SetWindows(const ProgramWindows& windows) { windows_ = windows; }
     // The editor's visible image area, read when the symbols are placed.
     void SetImageAreaSource(std::function<QSize()> source) { imageArea_ = std::move(source); }
+    // Where the intensity text goes besides the input-rate field: the value input dialog, which
+    // gets it without being shown (a quirk users of the generator have always seen).
+    void SetIntensityShown(std::function<void(const QString&)> show) {
+        showIntensity_ = std::move(show);
+    }
     char DecimalSeparator() const { return decimalSeparator_; }
     void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
 
@@ -41,12 +44,11 @@ class GeneratorDialog : public QDialog {
   private:
     void CreateControls();
     QLineEdit* AddField(QVBoxLayout* layout, const QString& label, const QString& text);
-    void ShowIntensityInValueDialog(const std::string& text);
 
-    NetworkModel& model_;
+    NetworkDocument& document_;
     PlatformDialogs& dialogs_;
-    ProgramWindows windows_;
     std::function<QSize()> imageArea_;
+    std::function<void(const QString&)> showIntensity_;
     char decimalSeparator_ = '.';
 
     QLineEdit* intensityEdit_ = nullptr;

@@ -2,8 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDir>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -11,22 +9,13 @@
 #include <QStyle>
 #include <QToolBar>
 
-#include "charts/NetworkChartDialog.h"
-#include "charts/QsChartDialog.h"
 #include "editor/EditorIcons.h"
-#include "editor/GeneratorDialog.h"
 #include "editor/SchemeView.h"
-#include "runs/VariationPlan.h"
-#include "ui/AboutDialog.h"
-#include "ui/DataFolder.h"
-#include "ui/MainWindow.h"
-#include "ui/TransferMatrixTableModel.h"
-#include "ui/ValueInputDialog.h"
+#include "widgets/HelpPage.h"
 
 namespace qnetica {
 namespace {
 
-const QString HelpPage = QStringLiteral("help/help.htm");  // in the program's folder
 const QColor ImageAreaBackground(150, 150, 150);
 const QSize BarIconSize(24, 24);
 
@@ -41,14 +30,16 @@ QToolBar* FixedToolBar(const QString& title) {
 
 }  // namespace
 
-SchemeEditorWindow::SchemeEditorWindow(NetworkModel& model, PlatformDialogs& dialogs,
+SchemeEditorWindow::SchemeEditorWindow(NetworkDocument& document, PlatformDialogs& dialogs,
+                                       ImageSaveDialog& imageDialog, EditorHost& host,
                                        QWidget* parent)
     : QMainWindow(parent),
-      model_(model),
+      document_(document),
       dialogs_(dialogs),
-      surface_(model),
-      toolState_(model, surface_, *this),
-      imageSaveDialog_(dialogs) {
+      imageDialog_(imageDialog),
+      host_(host),
+      surface_(document.Model()),
+      toolState_(document.Model(), surface_, *this) {
     setWindowTitle(QStringLiteral("Qnetica (визуальный редактор)"));
     CreateTopBar();
     CreateToolsBar();
@@ -57,12 +48,6 @@ SchemeEditorWindow::SchemeEditorWindow(NetworkModel& model, PlatformDialogs& dia
     // Disabled until a varied run has something to show; their menu items always work.
     for (QAction* display : {reportButton_, networkChartButton_, qsChartButton_})
         display->setEnabled(false);
-}
-
-void SchemeEditorWindow::SetWindows(const ProgramWindows& windows) {
-    windows_ = windows;
-    if (windows_.Generator)
-        windows_.Generator->SetImageAreaSource([this] { return VisibleImageArea(); });
 }
 
 QAction* SchemeEditorWindow::AddBarButton(QToolBar* bar, const QIcon& icon, const QString& hint,
@@ -250,7 +235,7 @@ void SchemeEditorWindow::Activate() {
 void SchemeEditorWindow::closeEvent(QCloseEvent* event) {
     // Only the return to the table closes the editor alone; otherwise the program ends with it,
     // unless the main window's question keeps it open.
-    if (closeAppOnClose_ && windows_.Main && !windows_.Main->ExitProgram()) {
+    if (closeAppOnClose_ && !host_.ExitProgram()) {
         event->ignore();
         return;
     }
@@ -296,29 +281,32 @@ void SchemeEditorWindow::ImageDoubleClicked(QPoint point) {
     AfterToolEvent();
 }
 
-bool SchemeEditorWindow::NewNetwork() {
+// Opening or clearing the network redraws the whole scheme, and a picked node that went with the
+// old network is forgotten.
+void SchemeEditorWindow::RedrawAfter(const std::function<void()>& command) {
     surface_.EraseScheme();
-    const bool cleared = windows_.Main && windows_.Main->NewNetwork();
+    command();
     toolState_.DropVanishedPick();
     surface_.DrawScheme();
     AfterToolEvent();
+}
+
+bool SchemeEditorWindow::NewNetwork() {
+    bool cleared = false;
+    RedrawAfter([&] { cleared = document_.New(); });
     return cleared;
 }
 
 void SchemeEditorWindow::OpenNetwork() {
-    surface_.EraseScheme();
-    if (windows_.Main) windows_.Main->OpenNetwork();
-    toolState_.DropVanishedPick();
-    surface_.DrawScheme();
-    AfterToolEvent();
+    RedrawAfter([this] { document_.Open(); });
 }
 
 void SchemeEditorWindow::SaveNetwork() {
-    if (windows_.Main) windows_.Main->SaveNetwork();
+    document_.Save();
 }
 
 void SchemeEditorWindow::SaveSchemeImage() {
-    const auto choice = imageSaveDialog_.Ask(this);
+    const auto choice = imageDialog_.Ask(this);
     if (!choice) return;
     const bool saved = choice->Format == ImageFormat::Vector ? surface_.SaveVector(choice->Path)
                                                              : surface_.SaveBitmap(choice->Path);
@@ -327,59 +315,50 @@ void SchemeEditorWindow::SaveSchemeImage() {
                            QStringLiteral("Не удалось сохранить файл \"%1\".").arg(choice->Path));
 }
 
-// The tools write matrix cells behind the table's back: its grid reads them afresh.
 void SchemeEditorWindow::ReturnToTable() {
     surface_.EraseScheme();
     closeAppOnClose_ = false;
-    if (windows_.Main) windows_.Main->MatrixTable()->CellsChanged();
+    host_.ReturnToTable();
     close();
 }
 
-// A network kept by the main window's question is not generated over.
+// A network kept by the "save changes?" question is not generated over.
 void SchemeEditorWindow::GenerateNetwork() {
     if (!NewNetwork()) return;
-    if (windows_.Generator) dialogs_.ShowModal(*windows_.Generator);
+    host_.ShowGenerator();
     toolState_.DropVanishedPick();
     toolState_.Refresh();
     AfterToolEvent();
 }
 
 void SchemeEditorWindow::CalculateNetwork() {
-    if (windows_.Main) windows_.Main->Calculate();
+    host_.Calculate();
 }
 
-const VariationPlan& SchemeEditorWindow::Plan() const {
-    static const VariationPlan noRunYet;
-    return plan_ ? *plan_ : noRunYet;
-}
-
-// Whether the file exists is the desktop's business.
+// The report of the last varied run; whether the file exists is the desktop's business.
 void SchemeEditorWindow::ShowReport() {
-    dialogs_.OpenDocument(QString::fromStdString(Plan().ReportFileName), DocumentWindow::Normal);
+    dialogs_.OpenDocument(QString::fromStdString(document_.Plan().ReportFileName),
+                          DocumentWindow::Normal);
 }
 
-// The totals of the last varied run, zeros before any.
 void SchemeEditorWindow::ShowNetworkChart() {
-    if (!windows_.NetworkChart) return;
-    static const StepTotals noRunYet;
-    windows_.NetworkChart->FillNetworkChart(totals_ ? *totals_ : noRunYet, Plan().StepCount);
-    dialogs_.ShowModal(*windows_.NetworkChart);
+    host_.ShowNetworkChart();
 }
 
 void SchemeEditorWindow::ShowQsChart() {
-    if (windows_.QsChart) dialogs_.ShowModal(*windows_.QsChart);
+    host_.ShowQsChart();
 }
 
 void SchemeEditorWindow::ShowHelp() {
-    dialogs_.OpenDocument(DataPath(HelpPage), DocumentWindow::Maximised);
+    ShowHelpPage(dialogs_);
 }
 
 void SchemeEditorWindow::ShowAbout() {
-    if (windows_.About) dialogs_.ShowModal(*windows_.About);
+    host_.ShowAbout();
 }
 
 void SchemeEditorWindow::ExitProgram() {
-    if (!windows_.Main || !windows_.Main->ExitProgram()) return;
+    if (!host_.ExitProgram()) return;
     closeAppOnClose_ = false;  // the main window has closed already
     close();
 }
@@ -390,21 +369,19 @@ void SchemeEditorWindow::EnableDisplayCommands() {
 }
 
 bool SchemeEditorWindow::AddQs() {
-    return windows_.Main && windows_.Main->AddQs();
+    return document_.AddQs();
 }
 
 void SchemeEditorWindow::RemoveQs() {
-    if (windows_.Main) windows_.Main->RemoveQs();
+    document_.RemoveQs();
 }
 
 void SchemeEditorWindow::EditQsParameters(int node) {
-    if (!windows_.Main) return;
-    windows_.Main->SelectNode(node);
-    windows_.Main->EditQsParameters();
+    host_.EditQsParameters(node);
 }
 
 QString SchemeEditorWindow::AskValue(const QString& prompt, const QString& text) {
-    return windows_.ValueInput ? windows_.ValueInput->AskValue(prompt, text) : text;
+    return host_.AskValue(prompt, text);
 }
 
 }  // namespace qnetica

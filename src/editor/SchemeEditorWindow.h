@@ -4,13 +4,13 @@
 #include <QSize>
 #include <functional>
 
+#include "document/NetworkDocument.h"
 #include "editor/EditorCommands.h"
+#include "editor/EditorHost.h"
 #include "editor/EditorToolState.h"
-#include "editor/ImageSaveDialog.h"
 #include "editor/SchemeSurface.h"
-#include "model/NetworkModel.h"
-#include "ui/PlatformDialogs.h"
-#include "ui/ProgramWindows.h"
+#include "widgets/ImageSaveDialog.h"
+#include "widgets/PlatformDialogs.h"
 
 class QAction;
 class QMenu;
@@ -20,25 +20,17 @@ class QToolBar;
 namespace qnetica {
 
 class SchemeView;
-struct StepTotals;
-struct VariationPlan;
 
-// The visual editor, the program's working window: the scheme of the network, the editing
-// tools on the left, and on top the commands, most of which forward to the main window. The
-// main window shows it modally; closing it ends the program, except by the return to the table.
+// The visual editor, the program's working window: the scheme of the network document, the
+// editing tools on the left, and on top the commands; what concerns other windows it asks of its
+// host. The program shows it modally over the main window; closing it ends the program, except
+// by the return to the table.
 class SchemeEditorWindow : public QMainWindow, private EditorCommands {
     Q_OBJECT
 
   public:
-    SchemeEditorWindow(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent = nullptr);
-
-    void SetWindows(const ProgramWindows& windows);
-    // The calculation parameters (report file name, number of steps) and the totals of the last
-    // varied run, for the report and the network chart. Without them, those of no run yet.
-    void SetVariationPlan(const VariationPlan* plan) { plan_ = plan; }
-    void SetStepTotals(const StepTotals* totals) { totals_ = totals; }
-    // The save dialog of pictures, shared with the chart windows.
-    ImageSaveDialog& ImageDialog() { return imageSaveDialog_; }
+    SchemeEditorWindow(NetworkDocument& document, PlatformDialogs& dialogs,
+                       ImageSaveDialog& imageDialog, EditorHost& host, QWidget* parent = nullptr);
 
     SchemeSurface& Surface() { return surface_; }
     const EditorToolState& ToolState() const { return toolState_; }
@@ -53,7 +45,7 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands {
     bool NewNetwork();  // false when the main window kept the network
     void OpenNetwork();
     void SaveNetwork();
-    void SaveSchemeImage();
+    void SaveSchemeImage();  // through the picture save dialog shared with the charts
     void ReturnToTable();
     void GenerateNetwork();
     void CalculateNetwork();
@@ -104,7 +96,7 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands {
     void AddToolMenuItem(QMenu* menu, const QString& text, EditorTool tool);
     void AfterToolEvent();
     void FillTheScreen();
-    const VariationPlan& Plan() const;
+    void RedrawAfter(const std::function<void()>& command);
 
     // EditorCommands
     bool AddQs() override;
@@ -112,14 +104,12 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands {
     void EditQsParameters(int node) override;
     QString AskValue(const QString& prompt, const QString& text) override;
 
-    NetworkModel& model_;
+    NetworkDocument& document_;
     PlatformDialogs& dialogs_;
-    ProgramWindows windows_;
-    const VariationPlan* plan_ = nullptr;
-    const StepTotals* totals_ = nullptr;
+    ImageSaveDialog& imageDialog_;
+    EditorHost& host_;
     SchemeSurface surface_;
     EditorToolState toolState_;
-    ImageSaveDialog imageSaveDialog_;
     bool closeAppOnClose_ = true;
 
     QToolBar* topBar_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "model/NetworkModel.h"
+#include "model/SchemeArea.h"
 
 namespace qnetica {
 
@@ -14,8 +15,8 @@ class SchemeDrawing;
 // of the image area of a 1920 x 1440 editor window and never changes.
 class SchemeSurface {
   public:
-    static constexpr int Width = 1858;
-    static constexpr int Height = 1334;
+    static constexpr int Width = SchemeAreaWidth;
+    static constexpr int Height = SchemeAreaHeight;
 
     explicit SchemeSurface(const NetworkModel& model);
 

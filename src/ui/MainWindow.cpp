@@ -3,9 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,26 +16,12 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "editor/SchemeEditorWindow.h"
-#include "model/NetworkFile.h"
-#include "runs/RunCalculation.h"
-#include "ui/AboutDialog.h"
-#include "ui/DataFolder.h"
 #include "ui/MatrixCellDelegate.h"
-#include "ui/QsParametersDialog.h"
 #include "ui/TransferMatrixTableModel.h"
-#include "ui/WindowRunPresenter.h"
+#include "widgets/HelpPage.h"
 
 namespace qnetica {
 namespace {
-
-const QString SaveChangesQuestion = QStringLiteral("Схема была изменена.\n\rСохранить изменения?");
-const QString TooManyQsMessage = QStringLiteral("Сеть может содержать не более 150 СМО.");
-const QString NetworkFileDescription = QStringLiteral("Стохастическая сеть");
-const QString NetworkFilePattern = QStringLiteral("*.qnf");
-const QString NetworkFileSuffix = QStringLiteral("qnf");
-const QString HelpPage = QStringLiteral("help/help.htm");
-const QString RunResultsFile = QStringLiteral("qnrep.tmp");  // per-step results of varied runs
 
 constexpr int DefaultColumnWidth = 40;
 const QSize InitialSize(748, 568);
@@ -46,10 +29,9 @@ const QSize MinimumSize(600, 200);
 
 }  // namespace
 
-MainWindow::MainWindow(PlatformDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs) {
+MainWindow::MainWindow(NetworkDocument& document, PlatformDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), document_(document), model_(document.Model()), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral("Qnetica"));
-    openMemory_.Folder = saveMemory_.Folder = DataPath(QStringLiteral("models"));
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -67,7 +49,6 @@ MainWindow::MainWindow(PlatformDialogs& dialogs, QWidget* parent)
     // Enabled: a user of the table editor expects to calculate from it.
     SetCalculateEnabled(true);
     model_.AddListener(this);
-    model_.SetClearHook([this](int nodeCount) { ResetPlanOnClear(nodeCount); });
     model_.SetGenerated(false);
     model_.SetModified(false);
     NodeListChanged();
@@ -77,8 +58,6 @@ MainWindow::MainWindow(PlatformDialogs& dialogs, QWidget* parent)
 
 MainWindow::~MainWindow() {
     model_.RemoveListener(this);
-    model_.SetClearHook(nullptr);
-    DeleteRunResultsFile();
 }
 
 void MainWindow::CreateActions() {
@@ -212,91 +191,40 @@ void MainWindow::ConnectControls() {
     connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::Calculate);
 }
 
-bool MainWindow::AskToSaveChanges() {
-    if (!model_.Modified()) return true;
-    switch (dialogs_.ShowMessage(this, MessageBoxKind::Warning, SaveChangesQuestion,
-                                 MessageBoxButtons::YesNoCancel)) {
-        case MessageBoxAnswer::Yes:
-            return SaveNetwork();  // a cancelled or failed save keeps all
-        case MessageBoxAnswer::No:
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool MainWindow::NewNetwork() {
-    if (!AskToSaveChanges()) return false;
-    model_.Clear();
-    return true;
-}
-
-FileDialogRequest MainWindow::NetworkFileRequest(const QString& title,
-                                                 const FileDialogMemory& memory) const {
-    FileDialogRequest request;
-    request.Title = title;
-    request.Types = {{NetworkFileDescription, NetworkFilePattern}};
-    request.FileName = memory.FileName;
-    request.Folder = memory.Folder;
-    request.DefaultSuffix = NetworkFileSuffix;
-    return request;
-}
-
-void MainWindow::Remember(FileDialogMemory& memory, const QString& path) {
-    memory.FileName = path;
-    memory.Folder = QFileInfo(path).absolutePath();
+    return document_.New();
 }
 
 bool MainWindow::OpenNetwork() {
-    const auto chosen =
-        dialogs_.AskOpenFile(this, NetworkFileRequest(QStringLiteral("Открыть файл"), openMemory_));
-    if (!chosen) return false;
-    return OpenNetworkAt(chosen->Path);
-}
-
-bool MainWindow::OpenNetworkAt(const QString& path) {
-    Remember(openMemory_, path);
-    const FileResult result = OpenNetworkFile(model_, path.toStdString());
-    if (!result.Ok) dialogs_.ShowError(this, QString::fromStdString(result.Message));
-    return result.Ok;
+    return document_.Open();
 }
 
 bool MainWindow::SaveNetwork() {
-    const auto chosen = dialogs_.AskSaveFile(
-        this, NetworkFileRequest(QStringLiteral("Сохранить файл"), saveMemory_));
-    if (!chosen) return false;
-    Remember(saveMemory_, chosen->Path);
-    const FileResult result = SaveNetworkFile(model_, chosen->Path.toStdString());
-    if (!result.Ok) dialogs_.ShowError(this, QString::fromStdString(result.Message));
-    return result.Ok;
+    return document_.Save();
 }
 
 bool MainWindow::AddQs() {
-    if (model_.AddNode()) return true;
-    dialogs_.ShowPlain(this, TooManyQsMessage);
-    return false;
+    return document_.AddQs();
 }
 
 bool MainWindow::RemoveQs() {
-    return model_.RemoveLastNode();
+    return document_.RemoveQs();
 }
 
 void MainWindow::EditQsParameters() {
-    if (windows_.QsParameters) windows_.QsParameters->EditQs(SelectedNode());
+    emit QsParametersRequested(SelectedNode());
 }
 
 void MainWindow::RandomFillNetwork() {
-    RandomFill(model_, random_, SchemeAreaWidth, SchemeAreaHeight);
+    document_.RandomFill();
 }
 
 void MainWindow::ShowVisualEditor() {
-    if (windows_.Editor) dialogs_.ShowModal(*windows_.Editor);
+    emit VisualEditorRequested();
 }
 
 void MainWindow::Calculate() {
-    WindowRunPresenter presenter(windows_, dialogs_, model_);
-    RunState& run = *runState_;
-    qnetica::RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine}, presenter);
+    emit CalculationRequested();
 }
 
 void MainWindow::SetCalculateEnabled(bool enabled) {
@@ -306,13 +234,11 @@ void MainWindow::SetCalculateEnabled(bool enabled) {
 }
 
 void MainWindow::ShowHelp() {
-    // A missing page is the viewer's business: the program shows no message of its own. The page
-    // is looked for in the program's data folder, so that it is found whatever the working folder.
-    dialogs_.OpenDocument(DataPath(HelpPage), DocumentWindow::Maximised);
+    ShowHelpPage(dialogs_);
 }
 
 void MainWindow::ShowAbout() {
-    if (windows_.About) dialogs_.ShowModal(*windows_.About);
+    emit AboutRequested();
 }
 
 bool MainWindow::ExitProgram() {
@@ -329,16 +255,11 @@ void MainWindow::SelectNode(int node) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!AskToSaveChanges()) {
+    if (!document_.ConfirmDiscard()) {
         event->ignore();
         return;
     }
     event->accept();
-    DeleteRunResultsFile();  // the program ends with this window; the destructor does it again
-}
-
-void MainWindow::DeleteRunResultsFile() {
-    QFile::remove(QDir::current().filePath(RunResultsFile));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -353,11 +274,6 @@ void MainWindow::PrepareOnFirstShow() {
     // The program starts in the visual editor. It opens once this window is on screen, so that
     // its modal loop does not run inside this window's show event.
     QMetaObject::invokeMethod(this, &MainWindow::ShowVisualEditor, Qt::QueuedConnection);
-}
-
-// With the node count of the network being discarded, so that its QS's values go with it.
-void MainWindow::ResetPlanOnClear(int nodeCount) {
-    runState_->Plan.ResetPlan(nodeCount);
 }
 
 void MainWindow::NodeListChanged() {

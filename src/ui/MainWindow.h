@@ -5,14 +5,8 @@
 
 #include <memory>
 
-#include "engine/AnalysisEngine.h"
-#include "model/NetworkModel.h"
-#include "model/RandomFill.h"
-#include "runs/ResultTables.h"
-#include "runs/StepTotals.h"
-#include "runs/VariationPlan.h"
-#include "ui/PlatformDialogs.h"
-#include "ui/ProgramWindows.h"
+#include "document/NetworkDocument.h"
+#include "widgets/PlatformDialogs.h"
 
 class QAction;
 class QGroupBox;
@@ -26,32 +20,21 @@ namespace qnetica {
 
 class TransferMatrixTableModel;
 
-// The visual editor's drawing area; the random fill places the symbols inside it.
-inline constexpr int SchemeAreaWidth = 1858;
-inline constexpr int SchemeAreaHeight = 1334;
-
-// The main window: owns the network and is its table editor (node list, input rate, transfer
-// matrix). Its commands are public so that the visual editor can invoke them as well.
+// The main window, the table editor of the network document: the node list, the input rate and
+// the transfer matrix as a grid. What it cannot do itself (the other windows, the calculation) it
+// asks for with its signals, which the program's wiring answers.
 class MainWindow : public QMainWindow, private NetworkModelListener {
     Q_OBJECT
 
   public:
-    explicit MainWindow(PlatformDialogs& dialogs, QWidget* parent = nullptr);
+    MainWindow(NetworkDocument& document, PlatformDialogs& dialogs, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    NetworkModel& Model() { return model_; }
-    // What the calculations keep for the whole program: the parameters of the runs, the totals
-    // of the last varied run for the network chart, and the tables of the last step.
-    VariationPlan& Plan() { return runState_->Plan; }
-    const StepTotals& Totals() const { return runState_->Totals; }
-    ResultTables& Tables() { return runState_->Tables; }
-    PlatformDialogs& Dialogs() { return dialogs_; }
-    void SetWindows(const ProgramWindows& windows) { windows_ = windows; }
+    NetworkDocument& Document() { return document_; }
 
     // Commands. Those that may be abandoned return false when the network was kept as it was.
     bool NewNetwork();
     bool OpenNetwork();
-    bool OpenNetworkAt(const QString& path);  // without asking for a file; refusals are shown
     bool SaveNetwork();
     bool AddQs();
     bool RemoveQs();
@@ -59,7 +42,7 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     void RandomFillNetwork();
     void ShowVisualEditor();
     void Calculate();
-    void ShowHelp();  // the page beside the program, by the desktop's viewer
+    void ShowHelp();
     void ShowAbout();
     bool ExitProgram();  // true when the window closed
 
@@ -69,7 +52,6 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     int SelectedNode() const;  // -1 when no node is selected
     void SelectNode(int node);
 
-    // Controls, for the windows that work with this one and for tests.
     QLineEdit* InputRateEdit() const { return inputRateEdit_; }
     QListWidget* NodeList() const { return nodeList_; }
     QTableView* MatrixView() const { return matrixView_; }
@@ -78,22 +60,17 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     QAction* CalculateToolButton() const { return calculateToolButton_; }
     QAction* CalculateMenuItem() const { return calculateMenuItem_; }
 
+  signals:
+    void VisualEditorRequested();
+    void CalculationRequested();
+    void QsParametersRequested(int node);  // -1 when no node is selected
+    void AboutRequested();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
-    struct RunState {  // large: kept apart from the window's own fields
-        VariationPlan Plan;
-        ResultTables Tables;
-        StepTotals Totals;
-        AnalysisEngine Engine;
-    };
-    struct FileDialogMemory {
-        QString Folder;
-        QString FileName = QStringLiteral("*.qnf");
-    };
-
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -103,25 +80,14 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     void ConnectControls();
     void PrepareOnFirstShow();
 
-    bool AskToSaveChanges();  // false when the command that asked is to be abandoned
-    FileDialogRequest NetworkFileRequest(const QString& title,
-                                         const FileDialogMemory& memory) const;
-    static void Remember(FileDialogMemory& memory, const QString& path);
-    void ResetPlanOnClear(int nodeCount);
-    static void DeleteRunResultsFile();  // "qnrep.tmp" in the working folder
-
     // NetworkModelListener
     void NodeListChanged() override;
     void InputRateTextChanged(const std::string& text) override;
     void MatrixReplaced() override;
 
-    NetworkModel model_;
-    std::unique_ptr<RunState> runState_ = std::make_unique<RunState>();
-    RandomGenerator random_;
+    NetworkDocument& document_;
+    NetworkModel& model_;
     PlatformDialogs& dialogs_;
-    ProgramWindows windows_;
-    FileDialogMemory openMemory_;
-    FileDialogMemory saveMemory_;
     bool shownBefore_ = false;
 
     QAction* newAction_ = nullptr;

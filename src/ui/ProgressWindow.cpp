@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "ui/ProgressGauge.h"
+#include "widgets/ProgressGauge.h"
 
 namespace qnetica {
 namespace {

@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -14,6 +13,7 @@
 #include "model/Cp1251.h"
 #include "model/Error.h"
 #include "model/NumberText.h"
+#include "widgets/DecimalSeparator.h"
 
 namespace qnetica {
 namespace {
@@ -29,13 +29,6 @@ const QString PlacesMessage = QStringLiteral("Число мест должно �
 constexpr double LowestShareSum = 0.999999999;
 constexpr double HighestShareSum = 1.000000001;
 constexpr int ShareColumn = 1;
-
-// The user's decimal separator; one outside ASCII cannot appear in the core's number texts.
-char SystemDecimalSeparator() {
-    const QString point = QLocale::system().decimalPoint();
-    if (point.size() == 1 && point[0].unicode() < 128) return static_cast<char>(point[0].unicode());
-    return '.';
-}
 
 QString FromStd(const std::string& text) {
     return QString::fromStdString(text);

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "model/NetworkModel.h"
-#include "ui/PlatformDialogs.h"
+#include "widgets/PlatformDialogs.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,6 +1,5 @@
 #include "ui/ResultsDialog.h"
 
-#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -10,14 +9,11 @@
 #include <algorithm>
 
 #include "runs/ResultsReport.h"
+#include "widgets/ReportFileRequest.h"
 
 namespace qnetica {
 namespace {
 
-const QString ReportDialogTitle = QStringLiteral("Сохранить отчет");
-const QString ReportFileDescription = QStringLiteral("Файлы отчета");
-const QString ReportFilePattern = QStringLiteral("*.txt");
-const QString ReportFileSuffix = QStringLiteral("txt");
 const QString HeaderStyle = QStringLiteral(
     "QHeaderView::section { background-color: #c0f0c0; color: black;"
     " border: 1px solid #a0c8a0; padding: 2px; }");
@@ -167,13 +163,7 @@ void ResultsDialog::showEvent(QShowEvent* event) {
 
 bool ResultsDialog::SaveReport() {
     if (!tables_) return false;
-    FileDialogRequest request;
-    request.Title = ReportDialogTitle;
-    request.Types = {{ReportFileDescription, ReportFilePattern}};
-    request.FileName = ReportFilePattern;
-    request.Folder = QDir::currentPath();  // where a varied run writes its report too
-    request.DefaultSuffix = ReportFileSuffix;
-    const auto chosen = dialogs_.AskSaveFile(this, request);
+    const auto chosen = dialogs_.AskSaveFile(this, ReportFileRequest());
     if (!chosen) return false;
     const FileResult written = WriteResultsReport(chosen->Path.toStdString(), *tables_, nodeCount_);
     if (!written.Ok) dialogs_.ShowError(this, QString::fromStdString(written.Message));

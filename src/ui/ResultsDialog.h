@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "runs/ResultTables.h"
-#include "ui/PlatformDialogs.h"
+#include "widgets/PlatformDialogs.h"
 
 class QPushButton;
 class QTableWidget;

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,14 +13,10 @@
 #include <QVBoxLayout>
 
 #include "model/NumberText.h"
+#include "widgets/ReportFileRequest.h"
 
 namespace qnetica {
 namespace {
-
-const QString ReportDialogTitle = QStringLiteral("Сохранить отчет");
-const QString ReportFileDescription = QStringLiteral("Файлы отчета");
-const QString ReportFilePattern = QStringLiteral("*.txt");
-const QString ReportFileSuffix = QStringLiteral("txt");
 
 constexpr int FieldCharacters = 17;  // "50000.0000000000" and a little room
 
@@ -296,13 +291,7 @@ void RunParametersDialog::Cancel() {
 
 void RunParametersDialog::ChooseReportFile() {
     if (!plan_) return;
-    FileDialogRequest request;
-    request.Title = ReportDialogTitle;
-    request.Types = {{ReportFileDescription, ReportFilePattern}};
-    request.FileName = ReportFilePattern;
-    request.Folder = QDir::currentPath();  // where a varied run writes its report too
-    request.DefaultSuffix = ReportFileSuffix;
-    if (const auto chosen = dialogs_.AskSaveFile(this, request))
+    if (const auto chosen = dialogs_.AskSaveFile(this, ReportFileRequest()))
         plan_->ReportFileName = chosen->Path.toStdString();
 }
 

@@ -5,7 +5,7 @@
 
 #include "model/NetworkModel.h"
 #include "runs/VariationPlan.h"
-#include "ui/PlatformDialogs.h"
+#include "widgets/PlatformDialogs.h"
 
 class QCheckBox;
 class QComboBox;

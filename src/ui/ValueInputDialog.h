@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "model/NetworkModel.h"
-#include "ui/PlatformDialogs.h"
+#include "widgets/PlatformDialogs.h"
 
 class QLineEdit;
 class QPushButton;

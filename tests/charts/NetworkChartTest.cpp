@@ -14,7 +14,7 @@
 #include "ChartTestSupport.h"
 #include "charts/NetworkChartDialog.h"
 #include "charts/StepBarChart.h"
-#include "ui/ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 namespace qnetica {
 namespace {

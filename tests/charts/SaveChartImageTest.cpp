@@ -11,7 +11,7 @@
 #include "charts/NetworkChartDialog.h"
 #include "charts/QsChartDialog.h"
 #include "charts/StepBarChart.h"
-#include "ui/ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 namespace qnetica {
 namespace {

@@ -7,8 +7,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/ValueInputDialog.h"
+#include "widgets/DocumentDialogs.h"
 
 namespace qnetica {
 namespace {
@@ -16,9 +17,7 @@ namespace {
 class GeneratorDialogTest : public ::testing::Test {
   protected:
     GeneratorDialogTest() {
-        ProgramWindows windows;
-        windows.ValueInput = &valueDialog;
-        form.SetWindows(windows);
+        form.SetIntensityShown([this](const QString& text) { valueDialog.SetValueText(text); });
         form.SetImageAreaSource([] { return QSize(1000, 700); });
         form.SetDecimalSeparator('.');
     }
@@ -33,9 +32,11 @@ class GeneratorDialogTest : public ::testing::Test {
     bool Closed() const { return form.result() == QDialog::Accepted; }
 
     ScriptedDialogs dialogs;
-    NetworkModel model;
+    DocumentDialogs questions{dialogs};
+    NetworkDocument document{questions};
+    NetworkModel& model = document.Model();
     ValueInputDialog valueDialog{model, dialogs};
-    GeneratorDialog form{model, dialogs};
+    GeneratorDialog form{document, dialogs};
 };
 
 TEST_F(GeneratorDialogTest, ShowsItsLabelsFieldsAndButtons) {

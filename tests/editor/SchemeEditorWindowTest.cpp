@@ -24,18 +24,18 @@
 #include <functional>
 #include <optional>
 
-#include "app/QneticaWindows.h"
+#include "app/ProgramWindows.h"
 #include "charts/NetworkChartDialog.h"
 #include "charts/QsChartDialog.h"
 #include "editor/EditorTestSupport.h"
 #include "editor/GeneratorDialog.h"
 #include "editor/SchemeView.h"
 #include "runs/VariationPlan.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/AboutDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/ResultsDialog.h"
 #include "ui/RunParametersDialog.h"
-#include "ui/ScriptedDialogs.h"
 #include "ui/TransferMatrixTableModel.h"
 #include "ui/ValueInputDialog.h"
 
@@ -82,7 +82,7 @@ QAction* BarButton(const QToolBar* bar, const QString& hint) {
 // the editor's image save dialog.
 class SchemeEditorWindowTest : public ::testing::Test {
   protected:
-    NetworkModel& Model() { return mainWindow.Model(); }
+    NetworkModel& Model() { return mainWindow.Document().Model(); }
     const QImage& Image() { return editorWindow.Surface().Image(); }
     QAction* TopButton(const QString& hint) const { return BarButton(editorWindow.TopBar(), hint); }
 
@@ -104,13 +104,12 @@ class SchemeEditorWindowTest : public ::testing::Test {
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     // The windows as the program wires them at start.
-    QneticaWindows program{dialogs};
-    const ProgramWindows& windows = program.Windows();
+    ProgramWindows program{dialogs};
     MainWindow& mainWindow = program.Main();
-    SchemeEditorWindow& editorWindow = *windows.Editor;
-    NetworkChartDialog& networkChartDialog = *windows.NetworkChart;
-    QsChartDialog& qsChartDialog = *windows.QsChart;
-    GeneratorDialog& generatorDialog = *windows.Generator;
+    SchemeEditorWindow& editorWindow = program.Editor();
+    NetworkChartDialog& networkChartDialog = program.NetworkChart();
+    QsChartDialog& qsChartDialog = program.QsChart();
+    GeneratorDialog& generatorDialog = program.Generator();
 };
 
 TEST_F(SchemeEditorWindowTest, TopBarHasItsHintsInOrderWithTheirSeparators) {
@@ -210,9 +209,7 @@ TEST_F(SchemeEditorWindowTest, ReportAndChartButtonsWaitForAVariedRun) {
 
 TEST_F(SchemeEditorWindowTest, ReportMenuItemOpensThePlansReportWhileTheButtonIsDisabled) {
     MenuItem(editorWindow, "Отчеты", "Просмотреть последний отчет")->trigger();
-    VariationPlan plan;
-    plan.ReportFileName = "run7.txt";
-    editorWindow.SetVariationPlan(&plan);
+    program.Document().Plan().ReportFileName = "run7.txt";
     MenuItem(editorWindow, "Отчеты", "Просмотреть последний отчет")->trigger();
     const auto& log = dialogs.Log();
     ASSERT_EQ(log.size(), 2u);
@@ -223,13 +220,10 @@ TEST_F(SchemeEditorWindowTest, ReportMenuItemOpensThePlansReportWhileTheButtonIs
 }
 
 TEST_F(SchemeEditorWindowTest, NetworkChartShowsTheStepsOfTheLastVariedRun) {
-    VariationPlan plan;
-    plan.StepCount = 3;
-    StepTotals totals;
+    program.Document().Plan().StepCount = 3;
+    StepTotals& totals = program.Document().Totals();
     totals.Store(1, {1.5, 2.5, 3.5, 4.5});
     totals.Store(4, {9, 9, 9, 9});  // beyond the plan's steps
-    editorWindow.SetVariationPlan(&plan);
-    editorWindow.SetStepTotals(&totals);
     MenuItem(editorWindow, "Отчеты", "Просмотреть диаграмму характеристик сети")->trigger();
     ASSERT_EQ(dialogs.Log().size(), 1u);
     EXPECT_EQ(dialogs.Log()[0].Kind, ScriptedDialogs::RequestKind::Modal);
@@ -251,7 +245,7 @@ TEST_F(SchemeEditorWindowTest, QsChartAboutAndHelp) {
     const auto& log = dialogs.Log();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].Text, qsChartDialog.windowTitle());
-    EXPECT_EQ(log[1].Text, windows.About->windowTitle());
+    EXPECT_EQ(log[1].Text, program.About().windowTitle());
     EXPECT_EQ(log[2].Kind, ScriptedDialogs::RequestKind::Document);
     EXPECT_EQ(log[2].Text, QDir(QCoreApplication::applicationDirPath()).filePath("help/help.htm"));
     EXPECT_EQ(log[2].Window, DocumentWindow::Maximised);
@@ -449,8 +443,8 @@ TEST_F(SchemeEditorWindowCalculationTest,
     std::vector<QString> shown;
     for (const auto& request : dialogs.Log())
         if (request.Kind == ScriptedDialogs::RequestKind::Modal) shown.push_back(request.Text);
-    EXPECT_EQ(shown, (std::vector<QString>{windows.RunParameters->windowTitle(),
-                                           windows.Results->windowTitle()}));
+    EXPECT_EQ(shown, (std::vector<QString>{program.RunParameters().windowTitle(),
+                                           program.Results().windowTitle()}));
 }
 
 TEST_F(SchemeEditorWindowCalculationTest, AVariedRunEnablesTheReportAndChartButtons) {
@@ -473,7 +467,7 @@ TEST_F(SchemeEditorWindowCalculationTest, CalculateMenuItemAsksForTheRunParamete
         ->trigger();  // cancelled: the dialog closes at once
     ASSERT_EQ(dialogs.Log().size(), 1u);
     EXPECT_EQ(dialogs.Log()[0].Kind, ScriptedDialogs::RequestKind::Modal);
-    EXPECT_EQ(dialogs.Log()[0].Text, windows.RunParameters->windowTitle());
+    EXPECT_EQ(dialogs.Log()[0].Text, program.RunParameters().windowTitle());
     EXPECT_FALSE(editorWindow.ReportButton()->isEnabled());
 }
 

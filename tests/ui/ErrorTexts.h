@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <QStringList>
 
-#include "ui/ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 namespace qnetica::test {
 

@@ -17,7 +17,7 @@
 #include <ostream>
 #include <vector>
 
-#include "app/QneticaWindows.h"
+#include "app/ProgramWindows.h"
 #include "charts/NetworkChartDialog.h"
 #include "editor/SchemeEditorWindow.h"
 #include "model/Cp1251.h"
@@ -25,12 +25,12 @@
 #include "runs/ReportText.h"
 #include "runs/ResultsReport.h"
 #include "runs/StepResultsFile.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/MainWindow.h"
-#include "ui/ProgressGauge.h"
 #include "ui/ProgressWindow.h"
 #include "ui/ResultsDialog.h"
 #include "ui/RunParametersDialog.h"
-#include "ui/ScriptedDialogs.h"
+#include "widgets/ProgressGauge.h"
 
 namespace qnetica {
 namespace {
@@ -42,7 +42,7 @@ const QString RunResultsFile = QStringLiteral("qnrep.tmp");
 
 class MainWindowRunTest : public ::testing::Test {
   protected:
-    NetworkModel& Model() { return form.Model(); }
+    NetworkModel& Model() { return form.Document().Model(); }
 
     // A chain S0 -> S1 -> .. -> Sn -> S0 of plain QS, each well below its load.
     void MakeChain(int qsCount) {
@@ -91,12 +91,12 @@ class MainWindowRunTest : public ::testing::Test {
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     // The windows as the program wires them at start.
-    QneticaWindows program{dialogs};
+    ProgramWindows program{dialogs};
     MainWindow& form = program.Main();
-    ResultsDialog& resultsDialog = *program.Windows().Results;
-    SchemeEditorWindow& editorWindow = *program.Windows().Editor;
-    RunParametersDialog& parametersDialog = *program.Windows().RunParameters;
-    ProgressWindow& progressWindow = *program.Windows().Progress;
+    ResultsDialog& resultsDialog = program.Results();
+    SchemeEditorWindow& editorWindow = program.Editor();
+    RunParametersDialog& parametersDialog = program.RunParameters();
+    ProgressWindow& progressWindow = program.Progress();
 };
 
 TEST_F(MainWindowRunTest, CalculateControlsAreEnabledAndEachRunsTheCalculation) {
@@ -162,7 +162,7 @@ TEST_F(MainWindowRunTest, ResultsWindowReportWritesTheTwentySixLinesOfTwoQs) {
     EXPECT_EQ(bytes.count("\r\n"), 26);
     EXPECT_TRUE(bytes.endsWith("\r\n"));
     // The results window's own header variant: the QS table's rules are 223 characters long.
-    const ReportLines lines = BuildResultsReport(form.Tables(), 3);
+    const ReportLines lines = BuildResultsReport(form.Document().Tables(), 3);
     ASSERT_EQ(lines.size(), 26u);
     EXPECT_EQ(bytes.toStdString(), EncodeReport(lines));
     EXPECT_NE(bytes.indexOf(QByteArray(223, '-')), -1);
@@ -182,7 +182,7 @@ TEST_F(MainWindowRunTest, ReportThatCannotBeWrittenShowsTheCoreMessageAndStays) 
     });
     form.Calculate();
     EXPECT_FALSE(written);
-    const FileResult expected = WriteResultsReport(path.toStdString(), form.Tables(), 3);
+    const FileResult expected = WriteResultsReport(path.toStdString(), form.Document().Tables(), 3);
     ASSERT_FALSE(expected.Ok);
     const auto messages = dialogs.Messages();
     ASSERT_EQ(messages.size(), 1u);
@@ -240,7 +240,8 @@ TEST_P(VariedRunTest, AnnouncesTheReportAndShowsWhatWasTicked) {
     // Given back as it was when the dialog opened: the field is read only after the dialog, so
     // a network never calculated before had 0.
     EXPECT_EQ(Model().InputRate(), 0);
-    EXPECT_GT(form.Totals().InNetworkTotal[2], form.Totals().InNetworkTotal[0]);
+    EXPECT_GT(form.Document().Totals().InNetworkTotal[2],
+              form.Document().Totals().InNetworkTotal[0]);
     EXPECT_FALSE(progressWindow.isVisible());
     EXPECT_EQ(progressWindow.Gauge()->Maximum(), 9);  // NodeCount x StepCount
     EXPECT_TRUE(editorWindow.ReportButton()->isEnabled());
@@ -278,7 +279,7 @@ TEST_F(MainWindowRunTest, RefusedNumberOfStepsKeepsTheDialogOpenUntilFixed) {
     EXPECT_EQ(messages[1].BoxKind, MessageBoxKind::Information);  // the run went ahead
 }
 
-TEST_F(MainWindowRunTest, ExitDeletesTheRunResultsFile) {
+TEST_F(MainWindowRunTest, ProgramEndDeletesTheRunResultsFile) {
     MakeChain(1);
     AnswerParameters([](RunParametersDialog& dialog) {
         dialog.VariedRunButton()->setChecked(true);
@@ -286,15 +287,18 @@ TEST_F(MainWindowRunTest, ExitDeletesTheRunResultsFile) {
     });
     form.Calculate();
     ASSERT_TRUE(RunResultsFileExists());
-    form.show();
-    dialogs.QueueAnswer(MessageBoxAnswer::No);  // the network was changed: do not save
-    EXPECT_TRUE(form.ExitProgram());
+    {
+        ScriptedDialogs ownDialogs;
+        ProgramWindows ownProgram(ownDialogs);
+        ownProgram.Main().show();
+        EXPECT_TRUE(ownProgram.Main().ExitProgram());
+    }
     EXPECT_FALSE(RunResultsFileExists());
 }
 
 TEST_F(MainWindowRunTest, NewNetworkResetsThePlanOfTheDiscardedNetwork) {
     MakeChain(2);
-    VariationPlan& plan = form.Plan();
+    VariationPlan& plan = form.Document().Plan();
     plan.StepCount = 7;
     plan.InputRateFrom = 3;
     plan.Qs(1).ServiceTo = 4;
@@ -323,7 +327,7 @@ class StressRunTest : public MainWindowRunTest {
     void MakeMixedNetwork() {
         for (int k = 1; k <= QsCount; ++k) ASSERT_TRUE(form.AddQs());
         form.RandomFillNetwork();
-        NetworkModel& model = form.Model();
+        NetworkModel& model = form.Document().Model();
         for (int k = 1; k <= QsCount; ++k) {
             QsParams& qs = model.Qs(k);
             if (k % 3 == 1) {
@@ -350,7 +354,7 @@ class StressRunTest : public MainWindowRunTest {
             dialog->InputRateToField()->setText("1");
             dialog->StepCountField()->setText(QString::number(Steps));
             for (int k = 1; k <= QsCount; ++k) {
-                const double time = form.Model().Qs(k).ServiceTime;
+                const double time = form.Document().Model().Qs(k).ServiceTime;
                 for (QComboBox* list :
                      {dialog->ServiceQsList(), dialog->ChannelsQsList(), dialog->PlacesQsList()})
                     list->setCurrentIndex(k - 1);
@@ -374,7 +378,7 @@ class StressRunTest : public MainWindowRunTest {
 TEST_F(StressRunTest, HundredStepsOfHundredFiftyQsWithEveryKindVaried) {
     MakeMixedNetwork();
     std::vector<QsParams> before;
-    for (int k = 1; k <= QsCount; ++k) before.push_back(form.Model().Qs(k));
+    for (int k = 1; k <= QsCount; ++k) before.push_back(form.Document().Model().Qs(k));
     const QString report = folder.filePath("stress.txt");
     AnswerVaryEverything(report);
 
@@ -401,7 +405,7 @@ TEST_F(StressRunTest, HundredStepsOfHundredFiftyQsWithEveryKindVaried) {
 
     // The network keeps the values it had before the run, not those of the last step.
     for (int k = 1; k <= QsCount; ++k) {
-        const QsParams& qs = form.Model().Qs(k);
+        const QsParams& qs = form.Document().Model().Qs(k);
         EXPECT_EQ(qs.ServiceTime, before[k - 1].ServiceTime) << k;
         EXPECT_EQ(qs.Channels, before[k - 1].Channels) << k;
         EXPECT_EQ(qs.QueuePlaces, before[k - 1].QueuePlaces) << k;

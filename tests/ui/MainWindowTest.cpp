@@ -17,11 +17,12 @@
 #include <QTest>
 #include <ostream>
 
+#include "app/ProgramWindows.h"
 #include "editor/SchemeEditorWindow.h"
 #include "model/NumberText.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/AboutDialog.h"
 #include "ui/QsParametersDialog.h"
-#include "ui/ScriptedDialogs.h"
 #include "ui/TransferMatrixTableModel.h"
 
 namespace qnetica {
@@ -31,15 +32,7 @@ const QString Question = QString::fromUtf8("Схема была изменена
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    MainWindowTest() {
-        windows.Main = &form;
-        windows.QsParameters = &qsDialog;
-        windows.About = &aboutDialog;
-        windows.Editor = &editorWindow;
-        form.SetWindows(windows);
-    }
-
-    NetworkModel& Model() { return form.Model(); }
+    NetworkModel& Model() { return form.Document().Model(); }
     QString Path(const QString& name) const { return folder.filePath(name); }
 
     // A network that differs from an empty one in every part that New clears.
@@ -74,11 +67,9 @@ class MainWindowTest : public ::testing::Test {
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    MainWindow form{dialogs};
-    QsParametersDialog qsDialog{form.Model(), dialogs};
-    AboutDialog aboutDialog;
-    SchemeEditorWindow editorWindow{form.Model(), dialogs};
-    ProgramWindows windows;
+    // The main window among the others, as the program wires them at start.
+    ProgramWindows program{dialogs};
+    MainWindow& form = program.Main();
 };
 
 TEST_F(MainWindowTest, ShowsTheControlsWithTheirCaptions) {
@@ -87,11 +78,13 @@ TEST_F(MainWindowTest, ShowsTheControlsWithTheirCaptions) {
     EXPECT_EQ(form.minimumSize(), QSize(600, 200));
 
     QStringList groups;
-    for (const QGroupBox* group : form.findChildren<QGroupBox*>()) groups << group->title();
+    for (const QGroupBox* group : form.centralWidget()->findChildren<QGroupBox*>())
+        groups << group->title();
     EXPECT_EQ(groups, QStringList({"СМО в системе", "Матрица вероятностей передач"}));
 
     QStringList buttons;
-    for (const QPushButton* button : form.findChildren<QPushButton*>()) buttons << button->text();
+    for (const QPushButton* button : form.centralWidget()->findChildren<QPushButton*>())
+        buttons << button->text();
     EXPECT_EQ(buttons, QStringList({"+", "-", "Параметры СМО", "<< Выход", "Редактор",
                                     "Случайно заполнить", "Рассчитать >>"}));
     EXPECT_EQ(NodeListTexts(), std::vector<QString>{"S0"});
@@ -254,14 +247,14 @@ TEST_F(MainWindowTest, ExitOnAnUnchangedNetworkClosesWithoutAsking) {
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
-TEST_F(MainWindowTest, DestroyingTheWindowDeletesTheRunResultsFile) {
+TEST_F(MainWindowTest, ProgramEndDeletesTheRunResultsFile) {
     QFile results(QDir::current().filePath("qnrep.tmp"));
     ASSERT_TRUE(results.open(QIODevice::WriteOnly));
     results.close();
     {
         ScriptedDialogs ownDialogs;
-        MainWindow window(ownDialogs);
-        window.ExitProgram();
+        ProgramWindows ownProgram(ownDialogs);
+        ownProgram.Main().ExitProgram();
     }
     EXPECT_FALSE(results.exists());
 }

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QToolTip>
 
-#include "ui/ProgressGauge.h"
+#include "widgets/ProgressGauge.h"
 
 namespace qnetica {
 namespace {

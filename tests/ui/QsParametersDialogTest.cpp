@@ -11,8 +11,8 @@
 #include <ostream>
 
 #include "model/NetworkFile.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/ErrorTexts.h"
-#include "ui/ScriptedDialogs.h"
 
 namespace qnetica {
 namespace {

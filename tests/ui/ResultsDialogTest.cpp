@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <QToolTip>
 
-#include "ui/ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 namespace qnetica {
 namespace {

@@ -12,8 +12,8 @@
 #include <ostream>
 
 #include "model/NumberText.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/ErrorTexts.h"
-#include "ui/ScriptedDialogs.h"
 
 namespace qnetica {
 namespace {

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 namespace qnetica {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/ProgressGauge.h"
+#include "widgets/ProgressGauge.h"
 
 #include <QPainter>
 #include <QToolTip>

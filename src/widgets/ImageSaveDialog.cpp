@@ -1,4 +1,4 @@
-#include "editor/ImageSaveDialog.h"
+#include "widgets/ImageSaveDialog.h"
 
 #include <QDir>
 #include <QFileInfo>

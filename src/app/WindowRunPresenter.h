@@ -1,19 +1,18 @@
 #pragma once
 
-#include "model/NetworkModel.h"
 #include "runs/RunPresenter.h"
-#include "ui/PlatformDialogs.h"
-#include "ui/ProgramWindows.h"
+#include "widgets/PlatformDialogs.h"
 
 namespace qnetica {
+
+class ProgramWindows;
 
 // A calculation run in the windows: the parameters dialog asks, the progress window follows the
 // traffic equations, messages are the platform's boxes, a fixed run ends in the results window
 // and a varied run in the network chart and the report opened by the desktop.
 class WindowRunPresenter : public RunPresenter {
   public:
-    WindowRunPresenter(const ProgramWindows& windows, PlatformDialogs& dialogs,
-                       const NetworkModel& model);
+    WindowRunPresenter(ProgramWindows& windows, PlatformDialogs& dialogs);
 
     void AskRunParameters(VariationPlan& plan) override;
     void ProcessPendingEvents() override;
@@ -32,12 +31,8 @@ class WindowRunPresenter : public RunPresenter {
   private:
     void ShowProgressWindow();
 
-    const ProgramWindows& windows_;
+    ProgramWindows& windows_;
     PlatformDialogs& dialogs_;
-    const NetworkModel& model_;
 };
-
-// The user's decimal separator; one outside ASCII cannot appear in the core's number texts.
-char SystemDecimalSeparator();
 
 }  // namespace qnetica

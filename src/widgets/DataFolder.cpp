@@ -1,4 +1,4 @@
-#include "ui/DataFolder.h"
+#include "widgets/DataFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "ui/PlatformDialogs.h"
+#include "widgets/PlatformDialogs.h"
 
 class QWidget;
 

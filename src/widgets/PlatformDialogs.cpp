@@ -1,4 +1,4 @@
-#include "ui/PlatformDialogs.h"
+#include "widgets/PlatformDialogs.h"
 
 #include <QStringList>
 

@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "ui/PlatformDialogs.h"
+#include "widgets/PlatformDialogs.h"
 
 namespace qnetica {
 

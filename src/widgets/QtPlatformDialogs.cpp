@@ -1,4 +1,4 @@
-#include "ui/QtPlatformDialogs.h"
+#include "widgets/QtPlatformDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

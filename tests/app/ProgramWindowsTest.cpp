@@ -1,4 +1,4 @@
-#include "app/QneticaWindows.h"
+#include "app/ProgramWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -12,34 +12,33 @@
 #include "charts/QsChartDialog.h"
 #include "editor/GeneratorDialog.h"
 #include "editor/SchemeEditorWindow.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/AboutDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QsParametersDialog.h"
 #include "ui/ResultsDialog.h"
 #include "ui/RunParametersDialog.h"
-#include "ui/ScriptedDialogs.h"
 #include "ui/ValueInputDialog.h"
 
 namespace qnetica {
 namespace {
 
-TEST(QneticaWindowsTest, CreatesTheElevenWindowsWithTheirCaptions) {
+TEST(ProgramWindowsTest, CreatesTheElevenWindowsWithTheirCaptions) {
     ScriptedDialogs dialogs;
-    QneticaWindows program(dialogs);
-    const ProgramWindows& w = program.Windows();
+    ProgramWindows program(dialogs);
     const std::vector<std::pair<QWidget*, QString>> expected = {
-        {w.Main, "Qnetica"},
-        {w.QsParameters, ""},  // the opener sets "S" + the node's number
-        {w.Results, "Результат"},
-        {w.About, "о программе"},
-        {w.Editor, "Qnetica (визуальный редактор)"},
-        {w.ValueInput, ""},  // the caller sets the prompt
-        {w.RunParameters, "Параметры расчета сети"},
-        {w.Progress, "Подождите идет расчет..."},
-        {w.NetworkChart, "Диаграмма"},
-        {w.QsChart, "Диаграмма по характеристикам отдельных СМО"},
-        {w.Generator, "Автоматическая генерация модели"},
+        {&program.Main(), "Qnetica"},
+        {&program.QsParameters(), ""},  // the opener sets "S" + the node's number
+        {&program.Results(), "Результат"},
+        {&program.About(), "о программе"},
+        {&program.Editor(), "Qnetica (визуальный редактор)"},
+        {&program.ValueInput(), ""},  // the caller sets the prompt
+        {&program.RunParameters(), "Параметры расчета сети"},
+        {&program.Progress(), "Подождите идет расчет..."},
+        {&program.NetworkChart(), "Диаграмма"},
+        {&program.QsChart(), "Диаграмма по характеристикам отдельных СМО"},
+        {&program.Generator(), "Автоматическая генерация модели"},
     };
     for (const auto& [window, caption] : expected) {
         ASSERT_NE(window, nullptr) << caption.toStdString();
@@ -47,12 +46,12 @@ TEST(QneticaWindowsTest, CreatesTheElevenWindowsWithTheirCaptions) {
         EXPECT_TRUE(window->isWindow()) << caption.toStdString();
         EXPECT_FALSE(window->isVisible()) << caption.toStdString();
     }
-    EXPECT_EQ(&program.Main(), w.Main);
+    EXPECT_EQ(&program.Main(), &program.Main());
 }
 
-TEST(QneticaWindowsTest, MainWindowCommandsReachTheOtherWindows) {
+TEST(ProgramWindowsTest, MainWindowCommandsReachTheOtherWindows) {
     ScriptedDialogs dialogs;
-    QneticaWindows program(dialogs);
+    ProgramWindows program(dialogs);
     MainWindow& main = program.Main();
     main.AddQs();
     main.SelectNode(1);
@@ -66,15 +65,15 @@ TEST(QneticaWindowsTest, MainWindowCommandsReachTheOtherWindows) {
 
 // The editor starts the calculation of the main window and afterwards shows what that run left:
 // its report file and its totals.
-TEST(QneticaWindowsTest, VariedRunFromTheEditorFeedsItsReportCommand) {
+TEST(ProgramWindowsTest, VariedRunFromTheEditorFeedsItsReportCommand) {
     ScriptedDialogs dialogs;
-    QneticaWindows program(dialogs);
+    ProgramWindows program(dialogs);
     MainWindow& main = program.Main();
-    SchemeEditorWindow& editor = *program.Windows().Editor;
+    SchemeEditorWindow& editor = program.Editor();
     main.AddQs();
-    main.Model().Qs(1).ServiceTime = 0.5;
-    main.Model().Matrix().Cell(0, 1) = "1";
-    main.Model().Matrix().Cell(1, 0) = "1";
+    main.Document().Model().Qs(1).ServiceTime = 0.5;
+    main.Document().Model().Matrix().Cell(0, 1) = "1";
+    main.Document().Model().Matrix().Cell(1, 0) = "1";
     main.InputRateEdit()->setText("1");
     QTemporaryDir folder;
     const QString report = folder.filePath("editor-run.txt");
@@ -89,7 +88,7 @@ TEST(QneticaWindowsTest, VariedRunFromTheEditorFeedsItsReportCommand) {
     });
     editor.CalculateNetwork();
     ASSERT_EQ(dialogs.Messages().size(), 1u);  // "report saved"
-    EXPECT_EQ(main.Plan().StepCount, 4);
+    EXPECT_EQ(main.Document().Plan().StepCount, 4);
     dialogs.ClearLog();
     editor.ShowReport();
     editor.ShowNetworkChart();

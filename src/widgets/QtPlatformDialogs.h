@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/PlatformDialogs.h"
+#include "widgets/PlatformDialogs.h"
 
 namespace qnetica {
 

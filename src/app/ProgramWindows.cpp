@@ -1,0 +1,107 @@
+#include "app/ProgramWindows.h"
+
+#include "app/WindowRunPresenter.h"
+#include "charts/NetworkChartDialog.h"
+#include "charts/QsChartDialog.h"
+#include "editor/GeneratorDialog.h"
+#include "editor/SchemeEditorWindow.h"
+#include "ui/AboutDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgressWindow.h"
+#include "ui/QsParametersDialog.h"
+#include "ui/ResultsDialog.h"
+#include "ui/RunParametersDialog.h"
+#include "ui/TransferMatrixTableModel.h"
+#include "ui/ValueInputDialog.h"
+
+namespace qnetica {
+
+ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
+    : dialogs_(dialogs),
+      documentDialogs_(dialogs),
+      document_(std::make_unique<NetworkDocument>(documentDialogs_)),
+      imageDialog_(dialogs) {
+    // The dialogs have the main window as parent, so that they open over it; the editor is a
+    // main window of its own.
+    main_ = std::make_unique<MainWindow>(*document_, dialogs);
+    MainWindow* parent = main_.get();
+    documentDialogs_.SetParent(parent);
+    NetworkModel& model = document_->Model();
+    qsParameters_ = std::make_unique<QsParametersDialog>(model, dialogs, parent);
+    results_ = std::make_unique<ResultsDialog>(dialogs, parent);
+    about_ = std::make_unique<AboutDialog>(parent);
+    EditorHost& host = *this;
+    editor_ = std::make_unique<SchemeEditorWindow>(*document_, dialogs, imageDialog_, host);
+    valueInput_ = std::make_unique<ValueInputDialog>(model, dialogs, parent);
+    runParameters_ = std::make_unique<RunParametersDialog>(model, dialogs, parent);
+    progress_ = std::make_unique<ProgressWindow>(parent);
+    // The charts save their pictures through the editor's dialog, which remembers the last name.
+    const ChartDialogs chartDialogs{dialogs, imageDialog_};
+    networkChart_ = std::make_unique<NetworkChartDialog>(chartDialogs, parent);
+    qsChart_ = std::make_unique<QsChartDialog>(chartDialogs, parent);
+    generator_ = std::make_unique<GeneratorDialog>(*document_, dialogs, parent);
+    generator_->SetImageAreaSource([this] { return editor_->VisibleImageArea(); });
+    generator_->SetIntensityShown([this](const QString& text) { valueInput_->SetValueText(text); });
+    ConnectMainWindow();
+}
+
+// Members go in the reverse order of their declaration: the generator first, the document last.
+ProgramWindows::~ProgramWindows() = default;
+
+void ProgramWindows::ConnectMainWindow() {
+    QObject::connect(main_.get(), &MainWindow::VisualEditorRequested, main_.get(),
+                     [this] { ShowVisualEditor(); });
+    QObject::connect(main_.get(), &MainWindow::CalculationRequested, main_.get(),
+                     [this] { Calculate(); });
+    QObject::connect(main_.get(), &MainWindow::QsParametersRequested, main_.get(),
+                     [this](int node) { EditQsParameters(node); });
+    QObject::connect(main_.get(), &MainWindow::AboutRequested, main_.get(),
+                     [this] { ShowAbout(); });
+}
+
+void ProgramWindows::Calculate() {
+    WindowRunPresenter presenter(*this, dialogs_);
+    document_->Calculate(presenter);
+}
+
+void ProgramWindows::ShowVisualEditor() {
+    dialogs_.ShowModal(*editor_);
+}
+
+// Through the table editor's list, as its own command does: the node is selected there first.
+void ProgramWindows::EditQsParameters(int node) {
+    main_->SelectNode(node);
+    qsParameters_->EditQs(main_->SelectedNode());
+}
+
+bool ProgramWindows::ExitProgram() {
+    return main_->ExitProgram();
+}
+
+void ProgramWindows::ReturnToTable() {
+    main_->MatrixTable()->CellsChanged();
+}
+
+void ProgramWindows::ShowGenerator() {
+    dialogs_.ShowModal(*generator_);
+}
+
+QString ProgramWindows::AskValue(const QString& prompt, const QString& text) {
+    return valueInput_->AskValue(prompt, text);
+}
+
+// The totals of the last varied run, zeros before any.
+void ProgramWindows::ShowNetworkChart() {
+    networkChart_->FillNetworkChart(document_->Totals(), document_->Plan().StepCount);
+    dialogs_.ShowModal(*networkChart_);
+}
+
+void ProgramWindows::ShowQsChart() {
+    dialogs_.ShowModal(*qsChart_);
+}
+
+void ProgramWindows::ShowAbout() {
+    dialogs_.ShowModal(*about_);
+}
+
+}  // namespace qnetica

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <memory>
+
+#include "document/NetworkDocument.h"
+#include "editor/EditorHost.h"
+#include "widgets/DocumentDialogs.h"
+#include "widgets/ImageSaveDialog.h"
+#include "widgets/PlatformDialogs.h"
+
+namespace qnetica {
+
+class AboutDialog;
+class GeneratorDialog;
+class MainWindow;
+class NetworkChartDialog;
+class ProgressWindow;
+class QsChartDialog;
+class QsParametersDialog;
+class ResultsDialog;
+class RunParametersDialog;
+class SchemeEditorWindow;
+class ValueInputDialog;
+
+// The program's network document and its eleven windows, created once at start-up and kept until
+// the end, and the wiring between them: the windows know the document, not each other; what one
+// asks of another (the main window's signals, the editor's host) is answered here. Members go in
+// the reverse order of their creation, so the windows go before the document.
+class ProgramWindows : private EditorHost {
+  public:
+    explicit ProgramWindows(PlatformDialogs& dialogs);
+    ~ProgramWindows() override;
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    NetworkDocument& Document() { return *document_; }
+    MainWindow& Main() const { return *main_; }
+    QsParametersDialog& QsParameters() const { return *qsParameters_; }
+    ResultsDialog& Results() const { return *results_; }
+    AboutDialog& About() const { return *about_; }
+    SchemeEditorWindow& Editor() const { return *editor_; }
+    ValueInputDialog& ValueInput() const { return *valueInput_; }
+    RunParametersDialog& RunParameters() const { return *runParameters_; }
+    ProgressWindow& Progress() const { return *progress_; }
+    NetworkChartDialog& NetworkChart() const { return *networkChart_; }
+    QsChartDialog& QsChart() const { return *qsChart_; }
+    GeneratorDialog& Generator() const { return *generator_; }
+
+    // The calculation command of the main window and of the editor.
+    void Calculate();
+
+  private:
+    void ConnectMainWindow();
+    void ShowVisualEditor();
+    void EditQsParameters(int node) override;
+
+    // EditorHost
+    bool ExitProgram() override;
+    void ReturnToTable() override;
+    void ShowGenerator() override;
+    QString AskValue(const QString& prompt, const QString& text) override;
+    void ShowNetworkChart() override;
+    void ShowQsChart() override;
+    void ShowAbout() override;
+
+    PlatformDialogs& dialogs_;
+    DocumentDialogs documentDialogs_;
+    std::unique_ptr<NetworkDocument> document_;
+    ImageSaveDialog imageDialog_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<QsParametersDialog> qsParameters_;
+    std::unique_ptr<ResultsDialog> results_;
+    std::unique_ptr<AboutDialog> about_;
+    std::unique_ptr<SchemeEditorWindow> editor_;
+    std::unique_ptr<ValueInputDialog> valueInput_;
+    std::unique_ptr<RunParametersDialog> runParameters_;
+    std::unique_ptr<ProgressWindow> progress_;
+    std::unique_ptr<NetworkChartDialog> networkChart_;
+    std::unique_ptr<QsChartDialog> qsChart_;
+    std::unique_ptr<GeneratorDialog> generator_;
+};
+
+}  // namespace qnetica

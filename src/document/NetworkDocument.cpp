@@ -1,0 +1,104 @@
+#include "document/NetworkDocument.h"
+
+#include <cstdio>
+
+#include "model/NetworkFile.h"
+#include "model/SchemeArea.h"
+#include "runs/StepResultsFile.h"
+
+namespace qnetica {
+namespace {
+
+// "\n\r", not "\r\n": the question has always been worded so, and users know it.
+const std::string SaveChangesQuestion = "Схема была изменена.\n\rСохранить изменения?";
+const std::string TooManyQsNotice = "Сеть может содержать не более 150 СМО.";
+
+void DeleteRunResultsFile() {
+    std::remove(StepResultsFileName);
+}
+
+}  // namespace
+
+NetworkDocument::NetworkDocument(DocumentQuestions& questions) : questions_(questions) {
+    // The plan forgets the QS of a network that is discarded, with that network's node count.
+    model_.SetClearHook([this](int nodeCount) { run_->Plan.ResetPlan(nodeCount); });
+}
+
+// The per-step results of the last varied run are the per-QS chart's; they go with the program.
+NetworkDocument::~NetworkDocument() {
+    model_.SetClearHook(nullptr);
+    DeleteRunResultsFile();
+}
+
+bool NetworkDocument::ConfirmDiscard() {
+    if (!model_.Modified()) return true;
+    switch (questions_.AskSaveChanges(SaveChangesQuestion)) {
+        case SaveChangesAnswer::Save:
+            return Save();  // a cancelled or failed save keeps all
+        case SaveChangesAnswer::Discard:
+            return true;
+        case SaveChangesAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool NetworkDocument::New() {
+    if (!ConfirmDiscard()) return false;
+    model_.Clear();
+    return true;
+}
+
+bool NetworkDocument::Open() {
+    const auto path = questions_.AskOpenPath();
+    return path && OpenPath(*path);
+}
+
+bool NetworkDocument::OpenPath(const std::string& path) {
+    const FileResult result = OpenNetworkFile(model_, path);
+    if (!result.Ok) {
+        questions_.ShowError(result.Message);
+        return false;
+    }
+    filePath_ = path;
+    return true;
+}
+
+bool NetworkDocument::Save() {
+    const auto path = questions_.AskSavePath();
+    if (!path) return false;
+    const FileResult result = SaveNetworkFile(model_, *path);
+    if (!result.Ok) {
+        questions_.ShowError(result.Message);
+        return false;
+    }
+    filePath_ = *path;
+    return true;
+}
+
+bool NetworkDocument::AddQs() {
+    if (model_.AddNode()) return true;
+    questions_.ShowNotice(TooManyQsNotice);
+    return false;
+}
+
+bool NetworkDocument::RemoveQs() {
+    return model_.RemoveLastNode();
+}
+
+void NetworkDocument::RandomFill() {
+    qnetica::RandomFill(model_, random_, SchemeAreaWidth, SchemeAreaHeight);
+}
+
+GenerationOutcome NetworkDocument::Generate(
+    const GenerationRequest& request,
+    const std::function<void(const std::string&)>& showIntensityText) {
+    return GenerateModel(model_, request, showIntensityText);
+}
+
+RunOutcome NetworkDocument::Calculate(RunPresenter& presenter) {
+    RunState& run = *run_;
+    return RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine}, presenter);
+}
+
+}  // namespace qnetica

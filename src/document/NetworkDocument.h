@@ -1,0 +1,69 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "document/DocumentQuestions.h"
+#include "engine/AnalysisEngine.h"
+#include "model/GenerateModel.h"
+#include "model/NetworkModel.h"
+#include "model/RandomFill.h"
+#include "runs/ResultTables.h"
+#include "runs/RunCalculation.h"
+#include "runs/StepTotals.h"
+#include "runs/VariationPlan.h"
+
+namespace qnetica {
+
+// The one network the program works on, with everything that belongs to it: the model, the
+// state of the calculations (the variation plan, the tables of the last step and the totals of
+// the last varied run), the random fill's generator and the file it came from. The windows show
+// it and observe its model through NetworkModelListener; they change it through these commands.
+// Commands that may be abandoned return false when the network was kept as it was.
+class NetworkDocument {
+  public:
+    explicit NetworkDocument(DocumentQuestions& questions);
+    ~NetworkDocument();
+    NetworkDocument(const NetworkDocument&) = delete;
+    NetworkDocument& operator=(const NetworkDocument&) = delete;
+
+    NetworkModel& Model() { return model_; }
+    const NetworkModel& Model() const { return model_; }
+    VariationPlan& Plan() { return run_->Plan; }
+    const VariationPlan& Plan() const { return run_->Plan; }
+    ResultTables& Tables() { return run_->Tables; }
+    StepTotals& Totals() { return run_->Totals; }
+    const StepTotals& Totals() const { return run_->Totals; }
+    // The file the network was last opened from or saved into; empty before either.
+    const std::string& FilePath() const { return filePath_; }
+
+    // "Save changes?" when the network was changed; false when the user keeps it (Cancel, or a
+    // save that was cancelled or failed).
+    bool ConfirmDiscard();
+    bool New();
+    bool Open();                             // asks for the file
+    bool OpenPath(const std::string& path);  // a refused file is shown, the network kept
+    bool Save();                             // asks for the file
+    bool AddQs();                            // false, after a notice, when 150 QS are there
+    bool RemoveQs();                         // false when there is no QS
+    void RandomFill();
+    GenerationOutcome Generate(const GenerationRequest& request,
+                               const std::function<void(const std::string&)>& showIntensityText);
+    RunOutcome Calculate(RunPresenter& presenter);
+
+  private:
+    struct RunState {  // large: kept apart from the document's own fields
+        VariationPlan Plan;
+        ResultTables Tables;
+        StepTotals Totals;
+        AnalysisEngine Engine;
+    };
+
+    DocumentQuestions& questions_;
+    NetworkModel model_;
+    std::unique_ptr<RunState> run_ = std::make_unique<RunState>();
+    RandomGenerator random_;
+    std::string filePath_;
+};
+
+}  // namespace qnetica
