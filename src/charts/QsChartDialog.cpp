@@ -58,6 +58,7 @@ QString QsChartDialog::CharacteristicText(int index) {
 
 void QsChartDialog::CreateChart() {
     chart_ = new StepBarChart(this);
+    // "TChart" until the first build: deliberate, users of the program have always seen it so.
     chart_->chart()->setTitle(QStringLiteral("TChart"));
     chart_->chart()->legend()->setVisible(false);
     valueBars_ = chart_->AddBarSet(QString(), SkyBlue);

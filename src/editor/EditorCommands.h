@@ -4,16 +4,16 @@
 
 namespace qnetica {
 
-// What the editing tools ask of the other windows: the main window's add and remove commands
-// and its QS parameters command, and the value input dialog.
+// What the editing tools ask of the window they work in: the document's add and remove commands,
+// the QS parameters dialog and the value input dialog.
 class EditorCommands {
   public:
     virtual ~EditorCommands() = default;
 
-    // The main window's add command; false when it refused (the network is full).
+    // The document's add command; false when it refused (the network is full).
     virtual bool AddQs() = 0;
     virtual void RemoveQs() = 0;
-    // Selects the node in the main window's list and runs its QS parameters command.
+    // The QS parameters dialog for the node, as the table editor's command opens it.
     virtual void EditQsParameters(int node) = 0;
     // Shows the value input dialog modally; returns its text however it was closed.
     virtual QString AskValue(const QString& prompt, const QString& text) = 0;

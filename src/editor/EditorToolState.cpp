@@ -76,7 +76,7 @@ void EditorToolState::DoubleClick(QPoint point) {
 void EditorToolState::AddQsAt(QPoint point) {
     SwitchOff();
     const int node = model_.NodeCount();
-    // A full network: the main window's command refuses with its message, and nothing is drawn.
+    // A full network: the document's command refuses with its notice, and nothing is drawn.
     if (node >= MaxNodeCount) {
         commands_.AddQs();
         return;

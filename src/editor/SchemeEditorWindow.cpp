@@ -234,7 +234,7 @@ void SchemeEditorWindow::Activate() {
 
 void SchemeEditorWindow::closeEvent(QCloseEvent* event) {
     // Only the return to the table closes the editor alone; otherwise the program ends with it,
-    // unless the main window's question keeps it open.
+    // unless the "save changes?" question keeps it open.
     if (closeAppOnClose_ && !host_.ExitProgram()) {
         event->ignore();
         return;
@@ -359,7 +359,7 @@ void SchemeEditorWindow::ShowAbout() {
 
 void SchemeEditorWindow::ExitProgram() {
     if (!host_.ExitProgram()) return;
-    closeAppOnClose_ = false;  // the main window has closed already
+    closeAppOnClose_ = false;  // the program is ending: the main window has closed already
     close();
 }
 

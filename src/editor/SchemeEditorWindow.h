@@ -37,12 +37,12 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands {
     bool CloseAppOnClose() const { return closeAppOnClose_; }
     QSize VisibleImageArea() const;  // the part of the surface that the window shows
 
-    // Each time the main window shows the editor: closing ends the program again, and the
+    // Each time the program shows the editor: closing ends the program again, and the
     // scheme is drawn over the surface as it was left.
     void Activate();
 
     // The commands of the top tool bar and the menus.
-    bool NewNetwork();  // false when the main window kept the network
+    bool NewNetwork();  // false when the "save changes?" question kept the network
     void OpenNetwork();
     void SaveNetwork();
     void SaveSchemeImage();  // through the picture save dialog shared with the charts

@@ -18,9 +18,9 @@ struct RunOutcome {
     std::string Message;  // why an aborted run stopped, as it was shown
 };
 
-// What a calculation run reads and writes beside the model; owned by the windows for the whole
-// program (the plan by the parameters dialog, the tables by the results window, the totals by
-// the main window).
+// What a calculation run reads and writes beside the model. The network document keeps them
+// for the whole program (the calculator for its one run), so that the parameters dialog shows
+// the last plan again and the charts show the last varied run.
 struct RunData {
     VariationPlan& Plan;
     ResultTables& Tables;

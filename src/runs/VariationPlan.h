@@ -10,7 +10,9 @@
 
 namespace qnetica {
 
-inline constexpr int PlanSlotCount = 550;  // only QS 1..150 are ever used
+// 550 slots, though only QS 1..150 are ever used: kept on purpose, the plan's layout has always
+// had them and nothing gains from fewer.
+inline constexpr int PlanSlotCount = 550;
 inline constexpr int MinVariedStepCount = 2;
 inline constexpr int MaxVariedStepCount = MaxStepCount;  // the room of the step totals
 inline constexpr const char* DefaultReportFileName = "report.txt";

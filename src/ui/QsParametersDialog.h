@@ -22,7 +22,7 @@ class QsParametersDialog : public QDialog {
   public:
     QsParametersDialog(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent = nullptr);
 
-    // The main window's QS parameters command for a node of its list (-1: none selected).
+    // The QS parameters command for a node (-1: none selected).
     void EditQs(int node);
     // Its parts, for the tests: the steps before the dialog shows, and the take-over after it
     // closed (false when a failed conversion stopped it).
