@@ -3,6 +3,7 @@
 #include "model/GenerateModel.h"
 #include "model/NumberText.h"
 #include "model/RandomFill.h"
+#include "model/SchemeArea.h"
 
 namespace qnetica {
 
@@ -10,7 +11,7 @@ void FillRandomNetwork(NetworkModel& model) {
     while (model.AddNode()) {
     }
     RandomGenerator random;
-    RandomFill(model, random, 1858, 1334);
+    RandomFill(model, random, SchemeAreaWidth, SchemeAreaHeight);
 }
 
 void FillMixedNetwork(NetworkModel& model) {
@@ -29,7 +30,7 @@ void FillMixedNetwork(NetworkModel& model) {
 }
 
 void FillGeneratedNetwork(NetworkModel& model) {
-    GenerationRequest request{"1", "0.1", "1", "7", '.', 1858, 1334};
+    GenerationRequest request{"1", "0.1", "1", "7", '.', SchemeAreaWidth, SchemeAreaHeight};
     GenerateModel(model, request, [](const std::string&) {});
 }
 
