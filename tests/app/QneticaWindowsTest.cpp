@@ -73,8 +73,8 @@ TEST(QneticaWindowsTest, VariedRunFromTheEditorFeedsItsReportCommand) {
     TForm5& editor = *program.Windows().Form5;
     main.AddQs();
     main.Model().Qs(1).ServiceTime = 0.5;
-    main.Model().Matrix().Cell(0, 1) = "1";
-    main.Model().Matrix().Cell(1, 0) = "1";
+    main.Model().Matrix().SetCell(0, 1, "1");
+    main.Model().Matrix().SetCell(1, 0, "1");
     main.InputRateEdit()->setText("1");
     QTemporaryDir folder;
     const QString report = folder.filePath("editor-run.txt");

@@ -95,7 +95,7 @@ class TForm5Test : public ::testing::Test {
         Model().Qs(1).PosY = 100;
         Model().Qs(2).PosX = 300;
         Model().Qs(2).PosY = 100;
-        Model().Matrix().Cell(1, 2) = "1";
+        Model().Matrix().SetCell(1, 2, "1");
         Model().SetModified(false);
     }
     bool LinkShown() { return PixelAt(Image(), 200, 115) == Black; }
@@ -285,7 +285,7 @@ TEST_F(TForm5Test, ShowingAgainDrawsTheModelAsTheTableLeftIt) {
     MakeTwoQsNetwork();
     form5.show();
     MenuItem(form5, "Редактировать", "Редактор матрицы вероятностей передач")->trigger();
-    Model().Matrix().Cell(1, 2) = "";
+    Model().Matrix().SetCell(1, 2, "");
     Model().Qs(2).PosY = 200;
     form5.show();
     EXPECT_TRUE(form5.CloseAppOnClose());
@@ -518,10 +518,10 @@ TEST_F(TForm5Test, DeleteQsAndRefreshButtons) {
     EXPECT_EQ(form1.NodeList()->count(), 2);
     EXPECT_FALSE(SymbolShown(300, 100));
     EXPECT_FALSE(LinkShown());
-    Model().Matrix().Cell(1, 0) = "1";
-    Model().Matrix().Cell(0, 1) = "1";
+    Model().Matrix().SetCell(1, 0, "1");
+    Model().Matrix().SetCell(0, 1, "1");
     form5.Surface().DrawScheme();
-    Model().Matrix().Cell(0, 1) = "";
+    Model().Matrix().SetCell(0, 1, "");
     MenuItem(form5, "Редактировать", "Обновить экран")->trigger();
     SchemeSurface fresh(Model());
     fresh.DrawScheme();

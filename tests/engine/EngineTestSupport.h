@@ -68,7 +68,7 @@ class NetworkSketch {
         return qs;
     }
     NetworkSketch& Link(int from, int to, double probability) {
-        model_.Matrix().Cell(from, to) = ExactText(probability);
+        model_.Matrix().SetCell(from, to, ExactText(probability));
         return *this;
     }
 

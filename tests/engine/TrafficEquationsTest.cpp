@@ -203,8 +203,8 @@ TEST(TrafficEquationsTest, SingularStepKeepsTheRatesOfTheStepBefore) {
     BuildNetwork(model, 2, {{0, 1, 1}, {1, 2, 1}, {2, 0, 1}}, 4.0);
     CommandRun run(true);
     run.Step(model, 1);
-    model.Matrix().Cell(2, 0) = "";
-    model.Matrix().Cell(2, 1) = "1";  // S1 and S2 now pass requests round for ever
+    model.Matrix().SetCell(2, 0, "");
+    model.Matrix().SetCell(2, 1, "1");  // S1 and S2 now pass requests round for ever
     run.Step(model, 2);
     run.Step(model, 3);
     EXPECT_EQ(ArrivalRate(model, 1), 4.0);

@@ -46,7 +46,7 @@ class TForm1Test : public ::testing::Test {
     void MakeChangedNetwork() {
         form.AddQs();
         form.AddQs();
-        Model().Matrix().Cell(0, 1) = "1";
+        Model().Matrix().SetCell(0, 1, "1");
         form.InputRateEdit()->setText("2.5");
         ASSERT_TRUE(Model().Modified());
     }
@@ -148,7 +148,7 @@ TEST_F(TForm1Test, TypingIntoAGridCellMarksTheNetworkModified) {
 }
 
 TEST_F(TForm1Test, StartingToEditACellMarksModifiedEvenWithoutAChange) {
-    Model().Matrix().Cell(1, 1) = "0.5";
+    Model().Matrix().SetCell(1, 1, "0.5");
     form.show();
     form.StringGrid1()->edit(GridIndex(1, 1));
     EXPECT_TRUE(Model().Modified());
@@ -169,7 +169,7 @@ TEST_F(TForm1Test, InputRateFieldFollowsAndFeedsTheModel) {
 
 TEST_F(TForm1Test, NewOnAnUnchangedNetworkAsksNothingAndEmptiesIt) {
     form.AddQs();
-    Model().Matrix().Cell(0, 1) = "1";
+    Model().Matrix().SetCell(0, 1, "1");
     Model().SetModified(false);
     EXPECT_TRUE(form.NewNetwork());
     EXPECT_TRUE(dialogs.Log().empty());
@@ -292,7 +292,7 @@ TEST_F(TForm1Test, FileDialogsAskForNetworkFilesAndRememberTheLastName) {
 TEST_F(TForm1Test, SavedNetworkOpensAgainIntoTheWindow) {
     form.AddQs();
     form.AddQs();
-    Model().Matrix().Cell(0, 2) = "1";
+    Model().Matrix().SetCell(0, 2, "1");
     form.InputRateEdit()->setText("5");
     Model().SetInputRate(5);
     dialogs.QueueFile(Path("net.qnf"));
@@ -334,8 +334,8 @@ TEST_F(TForm1Test, AddAddRemoveLeavesTheSecondNodeEmpty) {
     form.AddQs();
     form.AddQs();
     for (int other = 0; other <= 2; ++other) {
-        Model().Matrix().Cell(2, other) = "0.1";
-        Model().Matrix().Cell(other, 2) = "0.1";
+        Model().Matrix().SetCell(2, other, "0.1");
+        Model().Matrix().SetCell(other, 2, "0.1");
     }
     Model().Qs(2).ServiceTime = 4;
     Model().Qs(2).Channels = 3;
