@@ -1,12 +1,16 @@
 #include "engine/CompensatedNumber.h"
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace qnetica {
 namespace {
 
-// Splits a 64-bit significand into two halves of 32 bits whose products are exact.
-constexpr long double SplitFactor = 4294967297.0L;  // 2^32 + 1
+// Splits a significand into two halves whose products are exact: 2^32 + 1 for the 64 bits of
+// the extended format.
+constexpr int HalfDigits = (std::numeric_limits<long double>::digits + 1) / 2;
+constexpr long double SplitFactor = static_cast<long double>(std::uint64_t{1} << HalfDigits) + 1;
 
 struct Halves {
     long double High;
