@@ -2,7 +2,9 @@
 
 #include <cstring>
 #include <functional>
+#include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "EngineTestSupport.h"
@@ -15,8 +17,9 @@ namespace {
 using test::CommandRun;
 using test::RecordedMessage;
 
-// A step reads the numbers that the matrix keeps from earlier steps. After every way the cells
-// change it must give the bits of a network whose matrix reads every text afresh.
+// A step reads the numbers that the matrix keeps from earlier steps. After the cells change it
+// must give the bits of a network whose matrix reads every text afresh (that every way a cell
+// changes renews its number is model/TransferMatrixTest.cpp's).
 class KeptCellNumbersTest : public test::ScratchFolderTest {};
 
 // The random fill's full network with every kind of QS; the service times are cut so that most
@@ -108,14 +111,6 @@ TEST_F(KeptCellNumbersTest, StepsGiveTheBitsOfANetworkReadAfresh) {
              m.Clear();
              m.Restore(std::move(content));
          }},
-        {"cleared and filled again",
-         [](NetworkModel& m) {
-             m.Clear();
-             RandomGenerator random;
-             random.NextInt(9);
-             FillMixedNetwork(m, random);
-         }},
-        {"all cells emptied", [](NetworkModel& m) { m.Matrix().ClearAll(); }},
     };
     NetworkModel kept;
     RandomGenerator random;
