@@ -31,6 +31,28 @@ void BM_CalculationStepOf150Qs(benchmark::State& state) {
 }
 BENCHMARK(BM_CalculationStepOf150Qs)->Unit(benchmark::kMillisecond);
 
+// The first step after every cell changed (a file opened, a random fill): no cell's number is
+// kept, each text is read.
+void BM_CalculationStepOf150QsReadingEveryCell(benchmark::State& state) {
+    NetworkModel model;
+    FillRandomNetwork(model);
+    const TransferMatrix texts = model.Matrix();
+    AnalysisEngine engine;
+    SilentObserver observer;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int from = 0; from < TransferMatrix::Size; ++from)
+            for (int to = 0; to < TransferMatrix::Size; ++to)
+                model.Matrix().SetCell(from, to, texts.Cell(from, to));
+        CalculationContext context;
+        engine.StartRun();
+        context.StartStep(1);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(engine.CalculateStep(model, context, observer));
+    }
+}
+BENCHMARK(BM_CalculationStepOf150QsReadingEveryCell)->Unit(benchmark::kMillisecond);
+
 // The same network with bounded and relative priority QS among the plain ones.
 void BM_CalculationStepOf150MixedQs(benchmark::State& state) {
     NetworkModel model;

@@ -90,7 +90,7 @@ void FillNetwork(FuzzedDataProvider& input, NetworkModel& model) {
     }
     for (int from = 0; from <= qsCount; ++from)
         for (int to = 0; to <= qsCount; ++to)
-            model.Matrix().Cell(from, to) = input.ConsumeRandomLengthString(MaxTextLength);
+            model.Matrix().SetCell(from, to, input.ConsumeRandomLengthString(MaxTextLength));
     model.SetInputRateText(input.ConsumeRandomLengthString(MaxTextLength));
 }
 

@@ -128,7 +128,7 @@ void EditorToolState::FinishLink(QPoint point) {
     secondNode_ = node;
     const QString proposal = QString::fromStdString(FormatFixed(LinkProposal()));
     const QString text = commands_.AskValue(LinkPrompt(firstNode_, secondNode_), proposal);
-    model_.Matrix().Cell(firstNode_, secondNode_) = text.toStdString();
+    model_.Matrix().SetCell(firstNode_, secondNode_, text.toStdString());
     // A zero value draws nothing: an earlier arrow of the pair stays until the next redraw.
     if (ParseNumber(text.toStdString()) != 0) {
         surface_.EraseNodeSymbol(firstNode_);
@@ -145,7 +145,7 @@ void EditorToolState::FinishUnlink(QPoint point) {
     if (node < 0) return;  // still waiting for the target
     secondNode_ = node;
     surface_.EraseScheme();
-    model_.Matrix().Cell(firstNode_, secondNode_).clear();
+    model_.Matrix().SetCell(firstNode_, secondNode_, {});
     surface_.DrawScheme();
     model_.SetModified(true);
     SwitchOff();

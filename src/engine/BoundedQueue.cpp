@@ -23,19 +23,33 @@ struct Capacity {
 };
 
 // What the queue formulas need besides the stored load: the idle probability, the mean queue
-// and the probability P_m that the QS is full.
+// and the share 1 - P_m of the requests that find the QS not full and enter it.
 struct BoundedCore {
     double IdleProbability = 0;
     double QueueLength = 0;
-    long double FullProbability = 0;
+    long double AdmittedShare = 0;
 };
+
+// 1 - P_m from P_m and from the sum of the states below m. While P_m is at most 1/2 the
+// difference cannot cancel; beyond, the sum keeps its precision however nearly full the QS is,
+// where the difference would lose it (at rho = 1e12 with one place, all of it).
+long double AdmittedShare(long double fullProbability, long double notFullProbability) {
+    return fullProbability <= 0.5L ? 1.0L - fullProbability : notFullProbability;
+}
+
+// (n-1)! (n-a)^2, the divisor of the closed form's queue length, as a double product.
+double QueueLengthDivisor(std::int64_t n, double a) {
+    return Factorial(n - 1) * Power(2, Stored(static_cast<long double>(n) - a));
+}
 
 bool ClosedFormFits(const QsLoad& load, const Capacity& capacity) {
     if (!DoubleFormFits(capacity.Channels, load.OfferedLoad)) return false;
     if (capacity.WaitingPlaces == 0) return true;
+    // With some 170 channels the divisor leaves the range of a double while the queue does not.
     return load.LoadFactor <= ClosedFormLoadLimit &&
            capacity.WaitingPlaces <= ClosedFormPlacesLimit &&
-           std::isfinite(Power(capacity.WaitingPlaces + 1, load.LoadFactor));
+           std::isfinite(Power(capacity.WaitingPlaces + 1, load.LoadFactor)) &&
+           std::isfinite(QueueLengthDivisor(capacity.Channels, load.OfferedLoad));
 }
 
 // P0 = 1 / (sum of a^i/i! for i < n + a^n/n! * (1 - rho^(K+1)) / (1 - a/n)) and
@@ -53,14 +67,17 @@ BoundedCore ClosedFormCore(const QsLoad& load, const Capacity& capacity) {
     BoundedCore core;
     core.IdleProbability = Stored(1.0L / sum);
     if (K > 0) {
-        const long double x = Power(n + 1, a) / (Factorial(n - 1) *
-                                                 Power(2, Stored(static_cast<long double>(n) - a)));
+        const long double x = Power(n + 1, a) / QueueLengthDivisor(n, a);
         const long double y = (1.0L - Power(K + 1, rho)) -
                               Power(K, rho) * (1.0L - rho) * static_cast<long double>(K + 1);
         core.QueueLength = Stored(x * y * core.IdleProbability);
     }
-    core.FullProbability = static_cast<long double>(core.IdleProbability) * head.PowerN /
-                           head.FactorialN * Power(K, rho);
+    const long double full = static_cast<long double>(core.IdleProbability) * head.PowerN /
+                             head.FactorialN * Power(K, rho);
+    // With waiting places rho <= 15/16 keeps P_m below 1/2. Without, the QS may be nearly always
+    // full, and the states below m are the head of the sum.
+    core.AdmittedShare =
+        K > 0 ? 1.0L - full : AdmittedShare(full, head.Sum / static_cast<long double>(sum));
     return core;
 }
 
@@ -73,7 +90,9 @@ BoundedCore ScaledFormCore(const QsLoad& load, const Capacity& capacity) {
     BoundedCore core;
     core.IdleProbability = Stored((ScaledNumber(1.0L) / sum).ToLongDouble());
     core.QueueLength = Stored((terms.Top * queue.Weighted / sum).ToLongDouble());
-    core.FullProbability = (terms.Top * queue.Last / sum).ToLongDouble();
+    core.AdmittedShare =
+        AdmittedShare((terms.Top * queue.Last / sum).ToLongDouble(),
+                      ((terms.HeadSum + terms.Top * queue.BeforeLast) / sum).ToLongDouble());
     return core;
 }
 
@@ -85,7 +104,7 @@ QueueFigures BoundedQueue(const QsLoad& load, std::int32_t places) {
     const BoundedCore core = ClosedFormFits(load, capacity) ? ClosedFormCore(load, capacity)
                                                             : ScaledFormCore(load, capacity);
     // Requests that find the QS full are lost: only lambda * (1 - P_m) enter it.
-    const long double admitted = 1.0L - core.FullProbability;
+    const long double admitted = core.AdmittedShare;
     QueueFigures figures;
     figures.IdleProbability = core.IdleProbability;
     figures.QueueLength = core.QueueLength;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -17,19 +18,23 @@ class ClassResultsFile {
     explicit ClassResultsFile(std::string fileName = ClassResultsFileName)
         : fileName_(std::move(fileName)) {}
 
-    void Create();  // creates the file or empties it
+    // Starts the file anew: when it is closed, it holds just the records appended from here on.
+    void Create();
     void Append(const ClassResults& record);
     void Close();
     // Closes without a report, for a command that ends early.
-    void Abandon() { file_.reset(); }
+    void Abandon();
     bool IsOpen() const { return file_ != nullptr; }
 
   private:
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
+    bool CutToLength();
+
     std::string fileName_;
     std::unique_ptr<std::FILE, Closer> file_;
+    std::size_t length_ = 0;  // bytes appended since Create
 };
 
 }  // namespace qnetica

@@ -91,7 +91,7 @@ ErlangTerms SumErlangTerms(long double a, std::int64_t n) {
 GeometricMoments SumGeometricMoments(long double rho, std::int64_t K) {
     const GeometricRun run = RunOfLength(rho, K);  // states 0..K-1; state K added below
     const ScaledNumber lastIndex(static_cast<long double>(K));
-    return {run.Sum + run.Power, run.Weighted + lastIndex * run.Power, run.Power};
+    return {run.Sum + run.Power, run.Weighted + lastIndex * run.Power, run.Power, run.Sum};
 }
 
 }  // namespace qnetica

@@ -15,13 +15,14 @@ struct ErlangTerms {
 ErlangTerms SumErlangTerms(long double a, std::int64_t n);
 
 // The queue states beyond the channels of a QS with K waiting places and load rho per channel:
-// Sum = rho^0 + ... + rho^K, Weighted = sum of j * rho^j, Last = rho^K (0^0 counts as 1).
-// Every term is formed without cancellation, so rho near or at 1 and any K are exact to
-// rounding.
+// Sum = rho^0 + ... + rho^K, Weighted = sum of j * rho^j, Last = rho^K (0^0 counts as 1) and
+// BeforeLast = rho^0 + ... + rho^(K-1), the states in which the QS is not full. Every term is
+// formed without cancellation, so rho near or at 1 and any K are exact to rounding.
 struct GeometricMoments {
     ScaledNumber Sum;
     ScaledNumber Weighted;
     ScaledNumber Last;
+    ScaledNumber BeforeLast;
 };
 GeometricMoments SumGeometricMoments(long double rho, std::int64_t K);
 

@@ -30,6 +30,8 @@ class PivotedSolver {
     double Factor(int row, int column) const { return factors_[row * capacity_ + column]; }
     // x such that the factorised system maps x to `values`, in extended precision.
     void Substitute(std::span<const long double> values, std::span<long double> x) const;
+    // Its first half: x such that L x = `values` in the order of the pivot rows.
+    void ForwardSubstitute(std::span<const long double> values, std::span<long double> x) const;
     void FormResidual(std::span<const long double> x, std::span<long double> residual) const;
 
     int capacity_;

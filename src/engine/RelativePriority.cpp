@@ -1,7 +1,9 @@
 #include "engine/RelativePriority.h"
 
+#include <array>
 #include <cstddef>
 
+#include "engine/CompensatedNumber.h"
 #include "engine/ErlangMath.h"
 #include "engine/PlainQueue.h"
 
@@ -26,26 +28,36 @@ ClassFlows SplitFlow(const QsLoad& load, std::span<const double> shares) {
     return flows;
 }
 
-// 1 - (r_first + ... + r_K), subtracted one class after another as doubles.
-double FreeShareFrom(const ClassFlows& flows, std::size_t first, std::size_t count) {
-    double share = 1.0;
-    for (std::size_t j = first; j < count; ++j)
-        share = Stored(static_cast<long double>(share) - flows.ChannelLoad[j]);
-    return share;
+using FreeShares = std::array<long double, MaxPriorityClasses>;
+
+// 1 - sigma(k) = 1 - (r_k + ... + r_K) for every class k, with r_j = lambda s_j t / n. Near full
+// load this is a small difference of nearly equal numbers, so it is formed from the exact
+// products lambda s_j t, not from the rounded class loads, and to about 128 bits:
+// (n - sum of lambda s_j t) / n.
+FreeShares ClassFreeShares(const QsLoad& load, std::span<const double> shares) {
+    FreeShares free{};
+    CompensatedNumber unused(static_cast<long double>(load.Channels));
+    for (std::size_t k = shares.size(); k-- > 0;) {
+        unused =
+            unused - CompensatedNumber::Product(load.ArrivalRate, shares[k]) * load.ServiceTime;
+        free[k] = unused.Value() / load.Channels;
+    }
+    return free;
 }
 
 // The mean wait of every class: X_K = R0 / (1 - r_K) and, from the more urgent classes down,
 // X_k = (R0 + sum over j > k of r_j X_j) / (1 - sigma(k)); this equals
 // R0 / ((1 - sigma(k+1)) (1 - sigma(k))), where R0 = C t / n is the mean residual work that a
 // request finds when all channels are busy (C the probability of waiting).
-ClassValues ClassWaitTimes(const ClassFlows& flows, std::size_t count, double residual) {
+ClassValues ClassWaitTimes(const ClassFlows& flows, const FreeShares& free, std::size_t count,
+                           double residual) {
     ClassValues wait{};
     for (std::size_t k = count; k-- > 0;) {
         double carried = 0.0;
         for (std::size_t j = k + 1; j < count; ++j)
             carried = Stored(static_cast<long double>(flows.ChannelLoad[j]) * wait[j] + carried);
         carried = Stored(static_cast<long double>(carried) + residual);
-        wait[k] = Stored(static_cast<long double>(carried) / FreeShareFrom(flows, k, count));
+        wait[k] = Stored(carried / free[k]);
     }
     return wait;
 }
@@ -85,8 +97,8 @@ double ShareWeightedWait(std::span<const double> shares, const ClassValues& wait
 
 }  // namespace
 
-double FreeShareOfClasses(const QsLoad& load, std::span<const double> shares) {
-    return FreeShareFrom(SplitFlow(load, shares), 0, shares.size());
+long double FreeShareOfClasses(const QsLoad& load, std::span<const double> shares) {
+    return shares.empty() ? 1.0L : ClassFreeShares(load, shares)[0];
 }
 
 PriorityFigures PriorityQueue(const QsLoad& load, std::span<const double> shares,
@@ -95,7 +107,7 @@ PriorityFigures PriorityQueue(const QsLoad& load, std::span<const double> shares
     const ClassFlows flows = SplitFlow(load, shares);
     const UnboundedWaiting waiting = ComputeUnboundedWaiting(load);
     const double residual = Stored(waiting.WaitProbability * load.ServiceTime / load.Channels);
-    const ClassValues wait = ClassWaitTimes(flows, count, residual);
+    const ClassValues wait = ClassWaitTimes(flows, ClassFreeShares(load, shares), count, residual);
     FillClassRecord(flows, wait, count, load.ServiceTime, record);
 
     PriorityFigures figures;

@@ -16,7 +16,7 @@ struct PriorityFigures {
 
 // 1 - sigma(1), where sigma(1) is the load per channel of all classes together, formed as the
 // waiting-time recursion forms its divisors; the recursion needs it above 0.
-double FreeShareOfClasses(const QsLoad& load, std::span<const double> shares);
+long double FreeShareOfClasses(const QsLoad& load, std::span<const double> shares);
 
 // Fills the first K entries of every array of the record, class 1 first, and yields the QS's
 // own characteristics. Needs a < n and FreeShareOfClasses above 0.

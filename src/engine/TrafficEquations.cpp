@@ -29,14 +29,19 @@ void SolveTrafficEquations(const WorkMatrix& matrix, int nodeCount, const RowSum
                            CalculationContext& context, CalculationObserver& observer,
                            PivotedSolver& solver, TrafficUnknowns& unknowns) {
     const int n = nodeCount;
-    bool solvable = !TrafficStructureSingular(matrix, n, rowSums);
+    const TrafficStructure structure = ExamineTrafficStructure(matrix, n, rowSums);
+    bool solvable = !structure.Singular;
     if (solvable) LoadColumnSystem(matrix, n, solver);
     for (int i = 1; i <= n; ++i) {
         observer.SetProgress((context.Step - 1) * n + i);
         if (solvable) solvable = solver.EliminateColumn(i - 1);
         if (!solvable) WarnOnce(context, observer);
     }
-    if (solvable) solver.Solve(std::span<double>(unknowns.data(), n));
+    if (!solvable) return;
+    solver.Solve(std::span<double>(unknowns.data(), n));
+    // The elimination leaves rounding noise of either sign where a rate is exactly 0.
+    for (int k = 1; k < n; ++k)
+        if (!structure.Reached[k]) unknowns[k] = 0.0;
 }
 
 }  // namespace qnetica

@@ -17,6 +17,7 @@ using TrafficUnknowns = std::array<double, MaxNodeCount>;
 // each QS is what all nodes send to it; the flows leaving the network add up to the input
 // rate). Advances the progress gauge n times, to (Step - 1) * n + i before the i-th unknown.
 // A system without a unique solution shows "Определитель системы равен 0." once per command.
+// A QS that no request entering the network can reach gets an arrival rate of exactly +0.
 void SolveTrafficEquations(const WorkMatrix& matrix, int nodeCount, const RowSums& rowSums,
                            CalculationContext& context, CalculationObserver& observer,
                            PivotedSolver& solver, TrafficUnknowns& unknowns);

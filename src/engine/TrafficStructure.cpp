@@ -1,22 +1,20 @@
 #include "engine/TrafficStructure.h"
 
-#include <array>
 #include <vector>
 
 namespace qnetica {
 namespace {
 
-using NodeFlags = std::array<bool, MaxNodeCount>;
-
 // A request can pass from node i to node j. A QS's transfer to itself leads nowhere new; the
-// diagonal of its row holds p - 1, and is left out.
+// diagonal of its row holds p - 1, and is left out. A negative transfer is a link as well: it
+// carries a flow, if one of the wrong sign.
 bool Linked(const WorkMatrix& matrix, int from, int to) {
     if (from == to && from != 0) return false;
     return matrix.At(from, to) != 0.0;
 }
 
-// Node 0 reaches itself again: some request that enters leaves the network.
-bool SourceReachesExit(const WorkMatrix& matrix, int n) {
+// The nodes reached from node 0; node 0 itself when some request that enters leaves again.
+NodeFlags ReachedFromSource(const WorkMatrix& matrix, int n) {
     NodeFlags reached{};
     std::vector<int> pending = {0};
     while (!pending.empty()) {
@@ -24,12 +22,11 @@ bool SourceReachesExit(const WorkMatrix& matrix, int n) {
         pending.pop_back();
         for (int to = 0; to < n; ++to) {
             if (reached[to] || !Linked(matrix, from, to)) continue;
-            if (to == 0) return true;
             reached[to] = true;
-            pending.push_back(to);
+            if (to != 0) pending.push_back(to);
         }
     }
-    return false;
+    return reached;
 }
 
 // Every QS reaches node 0 or a QS whose row does not sum to 1.
@@ -58,8 +55,13 @@ bool EveryQsHasWayOut(const WorkMatrix& matrix, int n, const RowSums& rowSums) {
 
 }  // namespace
 
-bool TrafficStructureSingular(const WorkMatrix& matrix, int nodeCount, const RowSums& rowSums) {
-    return !SourceReachesExit(matrix, nodeCount) || !EveryQsHasWayOut(matrix, nodeCount, rowSums);
+TrafficStructure ExamineTrafficStructure(const WorkMatrix& matrix, int nodeCount,
+                                         const RowSums& rowSums) {
+    TrafficStructure structure;
+    structure.Reached = ReachedFromSource(matrix, nodeCount);
+    const bool sourceReachesExit = structure.Reached[0];
+    structure.Singular = !sourceReachesExit || !EveryQsHasWayOut(matrix, nodeCount, rowSums);
+    return structure;
 }
 
 }  // namespace qnetica

@@ -81,8 +81,8 @@ void AddSubsetQs(NetworkModel& model, const std::vector<int>& members, const QsT
     qs.Name = std::string(1, 's');
     for (int member : members) {
         qs.Name += std::to_string(member);
-        model.Matrix().Cell(member, k) = LinkMark;
-        model.Matrix().Cell(k, member) = LinkMark;
+        model.Matrix().SetCell(member, k, LinkMark);
+        model.Matrix().SetCell(k, member, LinkMark);
     }
     placer.Place(qs);
 }
@@ -104,7 +104,7 @@ void LinkBaseQs(NetworkModel& model, int n) {
         for (int to = 0; to < model.NodeCount(); ++to) {
             const bool fromOutside = from == 0 && to >= 1 && to <= n;
             const bool fromBase = from >= 1 && from <= n && to <= n && to != from;
-            if (fromOutside || fromBase) model.Matrix().Cell(from, to) = LinkMark;
+            if (fromOutside || fromBase) model.Matrix().SetCell(from, to, LinkMark);
         }
 }
 
@@ -123,7 +123,7 @@ void ShareOutRows(NetworkModel& model) {
         if (links == 0) continue;
         const std::string share = EqualShareText(links);
         for (int to = 0; to < model.NodeCount(); ++to)
-            if (matrix.Cell(from, to) == LinkMark) matrix.Cell(from, to) = share;
+            if (matrix.Cell(from, to) == LinkMark) matrix.SetCell(from, to, share);
     }
 }
 

@@ -230,8 +230,11 @@ std::variant<NetworkContent, ImageFault> ReadNetworkImage(const NetworkImage& im
     }
     ImageReader reader(image);
     for (int to = 0; to < TransferMatrix::Size; ++to)
-        for (int from = 0; from < TransferMatrix::Size; ++from)
-            reader.ShortString(CellOffset(from, to), content.Matrix.Cell(from, to), MaxCellLength);
+        for (int from = 0; from < TransferMatrix::Size; ++from) {
+            std::string text;
+            reader.ShortString(CellOffset(from, to), text, MaxCellLength);
+            content.Matrix.SetCell(from, to, text);
+        }
     TransferNetworkFields(reader, content);
     return content;
 }

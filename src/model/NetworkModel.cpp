@@ -60,8 +60,8 @@ bool NetworkModel::RemoveLastNode() {
     SetModified(true);
     ResetSlot(last);
     for (int other = 0; other <= last; ++other) {
-        Matrix().Cell(last, other).clear();
-        Matrix().Cell(other, last).clear();
+        Matrix().SetCell(last, other, {});
+        Matrix().SetCell(other, last, {});
     }
     SetNodeCount(last);
     return true;

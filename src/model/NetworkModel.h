@@ -46,7 +46,7 @@ class NetworkModel {
 
     QsParams& Qs(int k) { return content_.Slots[k - 1]; }  // k = 1..151
     const QsParams& Qs(int k) const { return content_.Slots[k - 1]; }
-    TransferMatrix& Matrix() { return content_.Matrix; }
+    TransferMatrix& Matrix() { return content_.Matrix; }  // cells change through SetCell
     const TransferMatrix& Matrix() const { return content_.Matrix; }
     const NetworkContent& Content() const { return content_; }
 

@@ -29,9 +29,9 @@ void FillRow(NetworkModel& model, RandomGenerator& random, int from) {
         } while (static_cast<long double>(sum) + share >= 1.0L);
         if (random.NextReal() < 0.5) share = 0;
         sum += share;
-        model.Matrix().Cell(from, to) = FormatFixed(share);
+        model.Matrix().SetCell(from, to, FormatFixed(share));
     }
-    model.Matrix().Cell(from, n - 1) = FormatFixed(1.0 - sum);
+    model.Matrix().SetCell(from, n - 1, FormatFixed(1.0 - sum));
 }
 
 std::int32_t DrawChannels(RandomGenerator& random) {

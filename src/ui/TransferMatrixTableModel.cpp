@@ -22,7 +22,7 @@ QVariant TransferMatrixTableModel::data(const QModelIndex& index, int role) cons
 
 bool TransferMatrixTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
-    matrix_.Cell(index.row(), index.column()) = value.toString().toStdString();
+    matrix_.SetCell(index.row(), index.column(), value.toString().toStdString());
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }

@@ -72,8 +72,8 @@ TEST(ProgramWindowsTest, VariedRunFromTheEditorFeedsItsReportCommand) {
     SchemeEditorWindow& editor = program.Editor();
     main.AddQs();
     main.Document().Model().Qs(1).ServiceTime = 0.5;
-    main.Document().Model().Matrix().Cell(0, 1) = "1";
-    main.Document().Model().Matrix().Cell(1, 0) = "1";
+    main.Document().Model().Matrix().SetCell(0, 1, "1");
+    main.Document().Model().Matrix().SetCell(1, 0, "1");
     main.InputRateEdit()->setText("1");
     QTemporaryDir folder;
     const QString report = folder.filePath("editor-run.txt");

@@ -44,9 +44,9 @@ struct VariedRunOfFiveQs {
         for (int k = 1; k <= 5; ++k) {
             model.AddNode();
             model.Qs(k).ServiceTime = ServiceTimes[k - 1];
-            model.Matrix().Cell(k - 1, k) = "1";
+            model.Matrix().SetCell(k - 1, k, "1");
         }
-        model.Matrix().Cell(5, 0) = "1";
+        model.Matrix().SetCell(5, 0, "1");
         model.SetInputRate(2);
         model.SetInputRateText("2");
     }

@@ -28,9 +28,9 @@ void SaveNetwork(const std::string& path, double inputRate = 0.5, double service
     model.SetInputRate(inputRate);
     model.Qs(1).ServiceTime = serviceTime;
     model.Qs(2).ServiceTime = 1;
-    model.Matrix().Cell(0, 1) = "1";
-    model.Matrix().Cell(1, 2) = "1";
-    model.Matrix().Cell(2, 0) = "1";
+    model.Matrix().SetCell(0, 1, "1");
+    model.Matrix().SetCell(1, 2, "1");
+    model.Matrix().SetCell(2, 0, "1");
     ASSERT_TRUE(SaveNetworkFile(model, path).Ok);
 }
 

@@ -26,7 +26,7 @@ constexpr int StepCount = 100;
 void BuildLargestNetwork(NetworkModel& model) {
     for (int k = 1; k <= QsCount; ++k) model.AddNode();
     model.SetInputRate(1);
-    for (int k = 1; k <= 10; ++k) model.Matrix().Cell(0, k) = "0.1";
+    for (int k = 1; k <= 10; ++k) model.Matrix().SetCell(0, k, "0.1");
     for (int k = 1; k <= QsCount; ++k) {
         QsParams& qs = model.Qs(k);
         qs.Name = "СМО " + std::to_string(k);
@@ -42,12 +42,12 @@ void BuildLargestNetwork(NetworkModel& model) {
                 qs.ClassShare(j) = 1.0 / qs.PriorityClasses;
         }
         auto& matrix = model.Matrix();
-        matrix.Cell(k, k) = "0.1";
+        matrix.SetCell(k, k, "0.1");
         if (k + 10 <= QsCount) {
-            matrix.Cell(k, k + 10) = "0.7";
-            matrix.Cell(k, 0) = "0.2";
+            matrix.SetCell(k, k + 10, "0.7");
+            matrix.SetCell(k, 0, "0.2");
         } else {
-            matrix.Cell(k, 0) = "0.9";
+            matrix.SetCell(k, 0, "0.9");
         }
     }
 }

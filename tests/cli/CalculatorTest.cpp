@@ -27,9 +27,9 @@ class SilentObserver : public CalculationObserver {
 void BuildNetwork(NetworkModel& model) {
     model.AddNode();
     model.AddNode();
-    model.Matrix().Cell(0, 1) = "1";
-    model.Matrix().Cell(1, 2) = "1";
-    model.Matrix().Cell(2, 0) = "1";
+    model.Matrix().SetCell(0, 1, "1");
+    model.Matrix().SetCell(1, 2, "1");
+    model.Matrix().SetCell(2, 0, "1");
     model.Qs(1).ServiceTime = 0.5;
     model.Qs(1).Name = "Первая";
     QsParams& priority = model.Qs(2);

@@ -40,7 +40,7 @@ class NetworkDocumentTest : public ::testing::Test {
   protected:
     void MakeChangedNetwork() {
         document.AddQs();
-        document.Model().Matrix().Cell(0, 1) = "1";
+        document.Model().Matrix().SetCell(0, 1, "1");
         document.Model().SetModified(true);
     }
 

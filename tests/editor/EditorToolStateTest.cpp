@@ -188,7 +188,7 @@ TEST_F(EditorToolStateTest, MovePicksANodeAndErasesItsSymbol) {
 }
 
 TEST_F(EditorToolStateTest, PickedNodeFollowsThePointerAndIsPlacedByTheClick) {
-    model.Matrix().Cell(1, 2) = "1";
+    model.Matrix().SetCell(1, 2, "1");
     surface.RefreshScheme();
     tools.PressTool(EditorTool::MoveQsTool);
     tools.Click(OnS2);
@@ -239,8 +239,8 @@ TEST_F(EditorToolStateTest, PressingAnotherToolAbandonsAMoveAndLeavesTheSymbolEr
 }
 
 TEST_F(EditorToolStateTest, LinkOffersWhatIsLeftInTheRowAndWritesTheAnswerVerbatim) {
-    model.Matrix().Cell(1, 0) = "0.25";
-    model.Matrix().Cell(1, 3) = "0.125";
+    model.Matrix().SetCell(1, 0, "0.25");
+    model.Matrix().SetCell(1, 3, "0.125");
     commands.Answer = "0.5xyz";
     tools.PressTool(EditorTool::LinkTool);
     tools.Click(OnS1);
@@ -255,8 +255,8 @@ TEST_F(EditorToolStateTest, LinkOffersWhatIsLeftInTheRowAndWritesTheAnswerVerbat
 }
 
 TEST_F(EditorToolStateTest, LinkOntoAnExistingOneDoesNotCountItsOldValue) {
-    model.Matrix().Cell(1, 0) = "0.25";
-    model.Matrix().Cell(1, 2) = "0.5";
+    model.Matrix().SetCell(1, 0, "0.25");
+    model.Matrix().SetCell(1, 2, "0.5");
     tools.PressTool(EditorTool::LinkTool);
     tools.Click(OnS1);
     tools.Click(OnS2);
@@ -275,7 +275,7 @@ TEST_F(EditorToolStateTest, LinkWithANonZeroValueDrawsTheArrowWithBothSymbolsOnT
 }
 
 TEST_F(EditorToolStateTest, LinkToItselfOffersTheRestOfTheRowAndDrawsALoop) {
-    model.Matrix().Cell(3, 0) = "0.75";
+    model.Matrix().SetCell(3, 0, "0.75");
     tools.PressTool(EditorTool::LinkTool);
     tools.Click(OnS3);
     tools.Click(OnS3);
@@ -286,7 +286,7 @@ TEST_F(EditorToolStateTest, LinkToItselfOffersTheRestOfTheRowAndDrawsALoop) {
 }
 
 TEST_F(EditorToolStateTest, ZeroLinkKeepsItsTextAndLeavesTheOldArrowUntilTheNextRedraw) {
-    model.Matrix().Cell(1, 2) = "0.5";
+    model.Matrix().SetCell(1, 2, "0.5");
     surface.RefreshScheme();
     commands.Answer = "0";
     const QImage before = Image().copy();
@@ -307,7 +307,7 @@ TEST_F(EditorToolStateTest, LinkFromTheOutsideNode) {
 }
 
 TEST_F(EditorToolStateTest, UnlinkClearsTheCellRedrawsAndMarksTheNetwork) {
-    model.Matrix().Cell(1, 2) = "0.5";
+    model.Matrix().SetCell(1, 2, "0.5");
     surface.RefreshScheme();
     model.SetModified(false);
     tools.PressTool(EditorTool::UnlinkTool);
@@ -324,7 +324,7 @@ TEST_F(EditorToolStateTest, UnlinkClearsTheCellRedrawsAndMarksTheNetwork) {
 }
 
 TEST_F(EditorToolStateTest, UnlinkOfAMissingLinkStillMarksTheNetwork) {
-    model.Matrix().Cell(2, 1) = "0.5";
+    model.Matrix().SetCell(2, 1, "0.5");
     tools.PressTool(EditorTool::UnlinkTool);
     tools.Click(OnS1);
     tools.Click(OnS2);
@@ -360,7 +360,7 @@ TEST_F(EditorToolStateTest, DoubleClickWithAToolOnDoesNothing) {
 }
 
 TEST_F(EditorToolStateTest, DeleteQsRemovesTheLastQsAndItsSymbol) {
-    model.Matrix().Cell(1, 3) = "1";
+    model.Matrix().SetCell(1, 3, "1");
     surface.RefreshScheme();
     tools.PressTool(EditorTool::LinkTool);
     tools.DeleteLastQs();
@@ -372,9 +372,9 @@ TEST_F(EditorToolStateTest, DeleteQsRemovesTheLastQsAndItsSymbol) {
 }
 
 TEST_F(EditorToolStateTest, RefreshRedrawsTheWholeScheme) {
-    model.Matrix().Cell(1, 2) = "1";
+    model.Matrix().SetCell(1, 2, "1");
     surface.DrawScheme();
-    model.Matrix().Cell(1, 2) = "";
+    model.Matrix().SetCell(1, 2, "");
     tools.Refresh();
     EXPECT_EQ(PixelAt(Image(), 200, 115), White);
     EXPECT_TRUE(SymbolShown(100, 100));

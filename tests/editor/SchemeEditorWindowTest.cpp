@@ -95,7 +95,7 @@ class SchemeEditorWindowTest : public ::testing::Test {
         Model().Qs(1).PosY = 100;
         Model().Qs(2).PosX = 300;
         Model().Qs(2).PosY = 100;
-        Model().Matrix().Cell(1, 2) = "1";
+        Model().Matrix().SetCell(1, 2, "1");
         Model().SetModified(false);
     }
     bool LinkShown() { return PixelAt(Image(), 200, 115) == Black; }
@@ -282,7 +282,7 @@ TEST_F(SchemeEditorWindowTest, ShowingAgainDrawsTheModelAsTheTableLeftIt) {
     MakeTwoQsNetwork();
     editorWindow.show();
     MenuItem(editorWindow, "Редактировать", "Редактор матрицы вероятностей передач")->trigger();
-    Model().Matrix().Cell(1, 2) = "";
+    Model().Matrix().SetCell(1, 2, "");
     Model().Qs(2).PosY = 200;
     editorWindow.show();
     EXPECT_TRUE(editorWindow.CloseAppOnClose());
@@ -521,10 +521,10 @@ TEST_F(SchemeEditorWindowTest, DeleteQsAndRefreshButtons) {
     EXPECT_EQ(mainWindow.NodeList()->count(), 2);
     EXPECT_FALSE(SymbolShown(300, 100));
     EXPECT_FALSE(LinkShown());
-    Model().Matrix().Cell(1, 0) = "1";
-    Model().Matrix().Cell(0, 1) = "1";
+    Model().Matrix().SetCell(1, 0, "1");
+    Model().Matrix().SetCell(0, 1, "1");
     editorWindow.Surface().DrawScheme();
-    Model().Matrix().Cell(0, 1) = "";
+    Model().Matrix().SetCell(0, 1, "");
     MenuItem(editorWindow, "Редактировать", "Обновить экран")->trigger();
     SchemeSurface fresh(Model());
     fresh.DrawScheme();

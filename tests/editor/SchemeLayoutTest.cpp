@@ -57,7 +57,7 @@ TEST(SchemeLayoutTest, EveryCellWithANonZeroValueIsALink) {
     model.AddNode();
     const SchemeLayout layout(model);
     for (const auto& [text, link] : cells) {
-        model.Matrix().Cell(1, 0) = text;
+        model.Matrix().SetCell(1, 0, text);
         EXPECT_EQ(layout.LinkExists(1, 0), link) << "'" << text << "'";
     }
 }

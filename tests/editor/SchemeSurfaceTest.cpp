@@ -82,7 +82,7 @@ TEST_F(SchemeSurfaceTest, DrawsOnlyBlackWhiteAndRed) {
 
 TEST_F(SchemeSurfaceTest, LinkIsRedNearItsTargetAndThinBlackNearItsSource) {
     test::AddPlacedQs(model, {{100, 100}, {300, 100}});
-    model.Matrix().Cell(1, 2) = "0.5";
+    model.Matrix().SetCell(1, 2, "0.5");
     surface.DrawScheme();
     // Centres (115, 115) and (315, 115); the red quarter runs from x = 265 to the target.
     for (int x = 140; x <= 255; x += 5) {
@@ -99,7 +99,7 @@ TEST_F(SchemeSurfaceTest, LinkIsRedNearItsTargetAndThinBlackNearItsSource) {
 
 TEST_F(SchemeSurfaceTest, TheOppositeLinkHasItsRedQuarterAtTheOtherEnd) {
     test::AddPlacedQs(model, {{100, 100}, {300, 100}});
-    model.Matrix().Cell(2, 1) = "1";
+    model.Matrix().SetCell(2, 1, "1");
     surface.DrawScheme();
     EXPECT_EQ(PixelAt(Image(), 140, 115), Red);
     EXPECT_EQ(PixelAt(Image(), 290, 115), Black);
@@ -108,7 +108,7 @@ TEST_F(SchemeSurfaceTest, TheOppositeLinkHasItsRedQuarterAtTheOtherEnd) {
 
 TEST_F(SchemeSurfaceTest, LoopIsACircleUpAndLeftOfTheSymbol) {
     test::AddPlacedQs(model, {{100, 100}});
-    model.Matrix().Cell(1, 1) = "1";
+    model.Matrix().SetCell(1, 1, "1");
     surface.DrawScheme();
     // Inscribed in the square from (80, 80) to the symbol's centre (115, 115).
     EXPECT_EQ(PixelAt(Image(), 80, 97), Black);
@@ -120,7 +120,7 @@ TEST_F(SchemeSurfaceTest, LoopIsACircleUpAndLeftOfTheSymbol) {
 
 TEST_F(SchemeSurfaceTest, LoopAtTheOutsideNodeIsDrawnTheSameWay) {
     model.SetSourcePos(200, 300);
-    model.Matrix().Cell(0, 0) = "1";
+    model.Matrix().SetCell(0, 0, "1");
     surface.DrawScheme();
     EXPECT_EQ(PixelAt(Image(), 180, 297), Black);
     EXPECT_EQ(PixelAt(Image(), 197, 280), Black);
@@ -130,7 +130,7 @@ TEST_F(SchemeSurfaceTest, EraseSchemeLeavesEverythingWhite) {
     test::AddPlacedQs(model, {{100, 100}, {300, 160}, {180, 400}});
     model.SetSourcePos(20, 20);
     for (const auto& [from, to] : {std::pair{0, 1}, {1, 2}, {2, 1}, {2, 3}, {3, 3}, {3, 0}})
-        model.Matrix().Cell(from, to) = "0.5";
+        model.Matrix().SetCell(from, to, "0.5");
     surface.DrawScheme();
     ASSERT_FALSE(test::AllWhite(Image(), Image().rect()));
     surface.EraseScheme();
@@ -146,9 +146,9 @@ TEST_F(SchemeSurfaceTest, EraseNodeSymbolPaintsItsCircleWhite) {
 
 TEST_F(SchemeSurfaceTest, RefreshSchemeRemovesTheArrowOfACellThatBecameZero) {
     test::AddPlacedQs(model, {{100, 100}, {300, 100}});
-    model.Matrix().Cell(1, 2) = "0.5";
+    model.Matrix().SetCell(1, 2, "0.5");
     surface.DrawScheme();
-    model.Matrix().Cell(1, 2) = "0";
+    model.Matrix().SetCell(1, 2, "0");
     surface.DrawScheme();
     ASSERT_EQ(PixelAt(Image(), 200, 115), Black);  // drawing alone removes nothing
     surface.RefreshScheme();
@@ -173,7 +173,7 @@ TEST_F(SchemeSurfaceTest, OfTwoSymbolsAtOnePlaceTheHigherNumberIsSeen) {
 
 TEST_F(SchemeSurfaceTest, NetworkWithoutQsDrawsOnlyTheOutsideNode) {
     model.SetSourcePos(40, 50);
-    model.Matrix().Cell(0, 1) = "1";  // a cell beyond the nodes in use draws nothing
+    model.Matrix().SetCell(0, 1, "1");  // a cell beyond the nodes in use draws nothing
     surface.DrawScheme();
     EXPECT_EQ(PixelAt(Image(), 40, 65), Black);
     SchemeSurface symbolOnly(model);
@@ -191,7 +191,7 @@ TEST_F(SchemeSurfaceTest, SymbolsBeyondTheSurfaceAreClipped) {
 TEST_F(SchemeSurfaceTest, BitmapReadBackHasTheSurfacesSizeAndPixels) {
     QTemporaryDir folder;
     test::AddPlacedQs(model, {{100, 100}, {300, 100}});
-    model.Matrix().Cell(1, 2) = "1";
+    model.Matrix().SetCell(1, 2, "1");
     surface.DrawScheme();
     // The bitmap format whatever the name says.
     const QString path = folder.filePath("scheme.wmf");
@@ -206,7 +206,7 @@ TEST_F(SchemeSurfaceTest, BitmapReadBackHasTheSurfacesSizeAndPixels) {
 TEST_F(SchemeSurfaceTest, VectorExportIsAValidSvgOfTheSurfacesSize) {
     QTemporaryDir folder;
     test::AddPlacedQs(model, {{100, 100}, {300, 100}});
-    model.Matrix().Cell(1, 2) = "1";
+    model.Matrix().SetCell(1, 2, "1");
     const QString path = folder.filePath("scheme.svg");
     ASSERT_TRUE(surface.SaveVector(path));
     QSvgRenderer renderer(path);

@@ -101,9 +101,9 @@ TEST(ThinLineRasterTest, LinksToPositionsAtTheEndsOfTheIntegerAreDrawn) {
     NetworkModel model;
     model.SetSourcePos(100, 100);
     test::AddPlacedQs(model, {{INT_MAX, INT_MAX}, {INT_MIN, 200}});
-    model.Matrix().Cell(0, 1) = "0.5";
-    model.Matrix().Cell(0, 2) = "0.5";
-    model.Matrix().Cell(1, 2) = "1";
+    model.Matrix().SetCell(0, 1, "0.5");
+    model.Matrix().SetCell(0, 2, "0.5");
+    model.Matrix().SetCell(1, 2, "1");
     SchemeSurface surface(model);
     surface.DrawScheme();
     EXPECT_EQ(test::PixelAt(surface.Image(), 100, 115), test::Black);  // S0's outline

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "EngineTestSupport.h"
@@ -108,6 +109,81 @@ TEST(BoundedQueueTest, StaysRightForAMillionPlaces) {
         EXPECT_LT(RelativeError(figures.InSystem, queue + 2), 1e-13);
         EXPECT_LT(RelativeError(figures.WaitTime, queue / (3 * (1 - (1 - sigma)))), 1e-12);
     }
+}
+
+using test::Quad;
+
+struct QuadFigures {
+    Quad IdleProbability, QueueLength, InSystem, WaitTime, SojournTime;
+};
+
+// The states 0..m of M/M/n/m summed one by one in quadruple precision: p_i is proportional to
+// the product of a / min(i, n) up to state i. Whenever a weight passes 2^8000 all weights so far
+// are scaled down by 2^-8000, so that a thousand channels at any load stay in range.
+QuadFigures QuadBirthDeath(double lambda, double t, int n, int m) {
+    const Quad a = static_cast<Quad>(lambda) * t;
+    const Quad large = static_cast<Quad>(0x1p8000L);
+    const Quad scaleDown = static_cast<Quad>(0x1p-8000L);
+    std::vector<Quad> weight(m + 1);
+    weight[0] = 1;
+    for (int i = 1; i <= m; ++i) {
+        weight[i] = weight[i - 1] * a / std::min(i, n);
+        if (weight[i] > large)
+            for (int j = 0; j <= i; ++j) weight[j] *= scaleDown;
+    }
+    Quad total = 0, notFull = 0, queue = 0, inSystem = 0;
+    for (int i = 0; i <= m; ++i) {
+        total += weight[i];
+        if (i < m) notFull += weight[i];
+        queue += std::max(i - n, 0) * weight[i];
+        inSystem += i * weight[i];
+    }
+    QuadFigures f;
+    f.IdleProbability = weight[0] / total;
+    f.QueueLength = queue / total;
+    f.InSystem = inSystem / total;
+    // Only the requests that find a free place enter: lambda (1 - P_m).
+    f.WaitTime = queue == 0 ? 0 : f.QueueLength / (lambda * (notFull / total));
+    f.SojournTime = f.WaitTime + t;
+    return f;
+}
+
+// Every figure within `tolerance` of the quadruple-precision chain, and never more requests in
+// the QS than it has places.
+void ExpectQuadFigures(double rho, int n, int m, double tolerance) {
+    SCOPED_TRACE("n = " + std::to_string(n) + ", m = " + std::to_string(m) +
+                 ", rho = " + std::to_string(rho));
+    const double t = 0.5;  // a power of 2: a = lambda t is exact
+    const QsLoad load = MakeLoad(rho * n / t, t, n);
+    const QueueFigures figures = BoundedQueue(load, m);
+    const QuadFigures expected = QuadBirthDeath(load.ArrivalRate, t, n, m);
+    using test::QuadRelativeError;
+    EXPECT_LE(QuadRelativeError(figures.IdleProbability, expected.IdleProbability), tolerance);
+    EXPECT_LE(QuadRelativeError(figures.QueueLength, expected.QueueLength), tolerance);
+    EXPECT_LE(QuadRelativeError(figures.InSystem, expected.InSystem), tolerance);
+    EXPECT_LE(QuadRelativeError(figures.WaitTime, expected.WaitTime), tolerance);
+    EXPECT_LE(QuadRelativeError(figures.SojournTime, expected.SojournTime), tolerance);
+    EXPECT_LE(figures.InSystem, m);
+}
+
+// From nearly no load to a load of 1e15 per channel, where the QS is full all but a 1e-15 part
+// of the time: 1 - P(full) must not come from subtracting P(full) from 1.
+TEST(BoundedQueueTest, AgreesWithQuadruplePrecisionAtAnyLoad) {
+    const double loads[] = {1e-6, 1e-3, 0.3, 0.9, 0.9375, 0.95, 1.0, 1.2,
+                            3.0,  10.0, 1e3, 1e6, 1e9,    1e12, 1e15};
+    for (int n = 1; n <= 8; ++n)
+        for (int m : {1, 2, 3, 4, 6, 9, 15, 25, 50})
+            for (double rho : loads) ExpectQuadFigures(rho, n, m, 1e-12);
+}
+
+// With 170 channels (n-1)! (n-a)^2 leaves the range of a double while the queue, about 1e-220,
+// does not; a thousand channels take the scaled sums throughout.
+TEST(BoundedQueueTest, HundredsOfChannelsAgreeWithQuadruplePrecision) {
+    for (int n : {170, 1000})
+        for (int extra : {-2, 0, 1, 4, 50})
+            for (double rho :
+                 {1e-6, 0.01, 0.1, 0.2, 0.3, 0.37, 0.5, 0.9, 0.99, 1.0, 2.0, 1e3, 1e9, 1e15})
+                ExpectQuadFigures(rho, n, n + extra, 1e-12);
 }
 
 TEST(BoundedQueueTest, ManyPlacesApproachTheUnboundedQs) {

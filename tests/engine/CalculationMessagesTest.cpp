@@ -31,10 +31,10 @@ void ThreeQsChain(NetworkModel& model) {
 TEST(CalculationMessagesTest, EveryBadRowIsReportedInRowOrderAndTheCalculationGoesOn) {
     NetworkModel model;
     ThreeQsChain(model);
-    model.Matrix().Cell(1, 2) = "0.9";  // row 1 sums to 0.9
-    model.Matrix().Cell(3, 0) = "";     // row 3 is empty
-    model.Matrix().Cell(2, 3) = "0.5";
-    model.Matrix().Cell(2, 0) = " 0.5000000005";  // row 2: 1.0000000005, accepted
+    model.Matrix().SetCell(1, 2, "0.9");  // row 1 sums to 0.9
+    model.Matrix().SetCell(3, 0, "");     // row 3 is empty
+    model.Matrix().SetCell(2, 3, "0.5");
+    model.Matrix().SetCell(2, 0, " 0.5000000005");  // row 2: 1.0000000005, accepted
     for (int k = 1; k <= 3; ++k) model.Qs(k).ServiceTime = 0.1;
     CommandRun run;
     ASSERT_TRUE(run.Step(model).Completed);
@@ -48,7 +48,7 @@ TEST(CalculationMessagesTest, EveryBadRowIsReportedInRowOrderAndTheCalculationGo
 TEST(CalculationMessagesTest, RowSumsAreReportedInEveryStep) {
     NetworkModel model;
     ThreeQsChain(model);
-    model.Matrix().Cell(0, 2) = "0.25";
+    model.Matrix().SetCell(0, 2, "0.25");
     CommandRun run(true);
     run.Step(model, 1);
     run.Step(model, 2);
@@ -61,8 +61,8 @@ TEST(CalculationMessagesTest, RowSumsAreReportedInEveryStep) {
 TEST(CalculationMessagesTest, CellsThatAreNotNumbersAreReportedOncePerCommand) {
     NetworkModel model;
     ThreeQsChain(model);
-    model.Matrix().Cell(2, 3) = "abc";
-    model.Matrix().Cell(0, 2) = "0,5";
+    model.Matrix().SetCell(2, 3, "abc");
+    model.Matrix().SetCell(0, 2, "0,5");
     CommandRun run(true);
     run.Step(model, 1);
     run.Step(model, 2);

@@ -68,6 +68,34 @@ TEST_F(ClassResultsFileTest, OneRecordPerPriorityQsInNetworkOrderRewrittenEveryS
     }
 }
 
+// A file left from before is written over; whatever lies beyond the step's records is cut off,
+// whether the step ends or fails after its first record (S2's classes then load it fully).
+TEST_F(ClassResultsFileTest, HoldsJustTheRecordsOfTheStepOverAnOlderFile) {
+    struct Case {
+        const char* name;
+        std::size_t olderSize;
+        bool secondFails;
+        std::size_t size;
+    };
+    const Case cases[] = {
+        {"longer file", 10000, false, 6400},
+        {"shorter file", 100, false, 6400},
+        {"longer file, step fails", 10000, true, 3200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ofstream("swap.tmp", std::ios::binary) << std::string(c.olderSize, '\x55');
+        NetworkModel model;
+        TwoPriorityQs(model, 1.0, 0.5);
+        if (c.secondFails) model.Qs(2).ClassShare(1) = 4.0;  // 0.25 * (4 + 0.5) > 1
+        CommandRun run;
+        EXPECT_EQ(run.Step(model).Completed, !c.secondFails);
+        const std::string bytes = ReadFile("swap.tmp");
+        ASSERT_EQ(bytes.size(), c.size);
+        EXPECT_DOUBLE_EQ(RecordValue(bytes, 0, WaitTimeArray, 0), 4.0 / 3);
+    }
+}
+
 TEST_F(ClassResultsFileTest, AnOverloadedQsLeavesNoRecord) {
     NetworkModel model;
     TwoPriorityQs(model, 2.0, 1.0);  // S1 has load 1

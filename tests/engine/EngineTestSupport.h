@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -68,7 +69,7 @@ class NetworkSketch {
         return qs;
     }
     NetworkSketch& Link(int from, int to, double probability) {
-        model_.Matrix().Cell(from, to) = ExactText(probability);
+        model_.Matrix().SetCell(from, to, ExactText(probability));
         return *this;
     }
 
@@ -138,6 +139,23 @@ class ScratchFolderTest : public ::testing::Test {
 inline double RelativeError(long double actual, long double expected) {
     const long double scale = std::max(std::fabs(expected), 1e-300L);
     return static_cast<double>(std::fabs(actual - expected) / scale);
+}
+
+// Quadruple precision (113-bit significand, the exponent range of long double) for reference
+// values that the engine's extended precision cannot be checked against.
+using Quad = __float128;
+
+inline Quad Abs(Quad x) {
+    return x < 0 ? -x : x;
+}
+
+// Relative difference from a reference in quadruple precision. A difference within the
+// smallest subnormal double counts as none: a reference below the range of doubles can only
+// come out as 0 or a subnormal.
+inline double QuadRelativeError(double actual, Quad expected) {
+    const Quad difference = Abs(static_cast<Quad>(actual) - expected);
+    if (difference <= static_cast<Quad>(std::numeric_limits<double>::denorm_min())) return 0;
+    return static_cast<double>(difference / Abs(expected));
 }
 
 }  // namespace qnetica::test

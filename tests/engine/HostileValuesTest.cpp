@@ -234,8 +234,8 @@ TEST(HostileInputRateTest, NegativeFlowsEndTheCommandAtTheirFirstQs) {
 
     NetworkModel negativeCell;
     PrepareNetwork(negativeCell);
-    negativeCell.Matrix().Cell(1, 2) = "-1";
-    negativeCell.Matrix().Cell(1, 0) = "2";
+    negativeCell.Matrix().SetCell(1, 2, "-1");
+    negativeCell.Matrix().SetCell(1, 0, "2");
     CommandRun second;
     EXPECT_FALSE(second.Step(negativeCell).Completed);
     EXPECT_EQ(second.Observer.Texts().back(), NegativeLoadFault);
@@ -286,7 +286,7 @@ TEST(HostileCellTest, TwentyCharactersThatAreNoNumberAreNamedAndReadAsZero) {
         SCOPED_TRACE(cell);
         NetworkModel model;
         PrepareNetwork(model);
-        model.Matrix().Cell(1, 2) = cell;
+        model.Matrix().SetCell(1, 2, cell);
         CommandRun run;
         ASSERT_TRUE(run.Step(model).Completed);
         const std::vector<RecordedMessage> expected = {

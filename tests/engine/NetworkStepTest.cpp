@@ -158,8 +158,8 @@ TEST(NetworkStepTest, StartRunForgetsTheLastCommand) {
     EXPECT_EQ(run.Engine.Snapshots()[0].ArrivalRate, 0.0);
     EXPECT_EQ(run.Engine.Totals().QueuedTotal, 0.0);
     // The unknowns start from 0 again: a singular first step leaves the rates at 0.
-    model.Matrix().Cell(1, 0) = "";
-    model.Matrix().Cell(1, 1) = "1";
+    model.Matrix().SetCell(1, 0, "");
+    model.Matrix().SetCell(1, 1, "1");
     CalculationContext context;
     test::RecordingObserver observer;
     run.Engine.CalculateStep(model, context, observer);

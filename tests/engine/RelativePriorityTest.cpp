@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "EngineTestSupport.h"
+#include "engine/PlainQueue.h"
 #include "engine/RelativePriority.h"
 
 namespace qnetica {
@@ -105,6 +108,83 @@ TEST(RelativePriorityTest, MeetsConservationLawAndCobham) {
                         1e-12);
                     EXPECT_LT(RelativeError(figures.LoadFactor, rho), 1e-14);
                 }
+}
+
+using test::Quad;
+using test::QuadRelativeError;
+
+// The probability of waiting in M/M/n in quadruple precision, from Erlang's loss recursion.
+Quad QuadWaitProbability(Quad a, int n) {
+    Quad b = 1;
+    for (int k = 1; k <= n; ++k) b = a * b / (k + a * b);
+    return b / (1 - a / n * (1 - b));
+}
+
+// The larger relative error of the plain QS's queue length and wait, against M/M/n in
+// quadruple precision: what the same load costs a QS without classes.
+double PlainQueueError(const QsLoad& load) {
+    const Quad a = static_cast<Quad>(load.ArrivalRate) * load.ServiceTime;
+    const Quad rho = a / load.Channels;
+    const Quad c = QuadWaitProbability(a, load.Channels);
+    const QueueFigures plain = PlainQueue(load);
+    return std::max(
+        QuadRelativeError(plain.QueueLength, c * rho / (1 - rho)),
+        QuadRelativeError(plain.WaitTime, c * load.ServiceTime / (load.Channels * (1 - rho))));
+}
+
+// Cobham's waits from the exact class loads r_k = lambda s_k t / n in quadruple precision:
+// W_k = (C t / n) / ((1 - sigma(k+1)) (1 - sigma(k))).
+std::vector<Quad> QuadCobham(const QsLoad& load, const std::vector<double>& shares) {
+    const Quad a = static_cast<Quad>(load.ArrivalRate) * load.ServiceTime;
+    const Quad residual = QuadWaitProbability(a, load.Channels) * load.ServiceTime / load.Channels;
+    std::vector<Quad> wait(shares.size());
+    Quad above = 0;
+    for (std::size_t k = shares.size(); k-- > 0;) {
+        const Quad r =
+            static_cast<Quad>(load.ArrivalRate) * shares[k] * load.ServiceTime / load.Channels;
+        wait[k] = residual / ((1 - above) * (1 - above - r));
+        above += r;
+    }
+    return wait;
+}
+
+// Near full load 1 - sigma(k) is a small difference of nearly equal numbers; the priority QS
+// must stay within a hundred times the error that the plain QS makes at the same load.
+TEST(RelativePriorityTest, NearFullLoadAsExactAsThePlainQs) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> uniform(0.05, 1.0);
+    std::vector<std::vector<double>> shareSets = {
+        {1.0}, {0.2, 0.3, 0.5}, {1.0 / 3, 1.0 / 3, 1.0 / 3}};
+    for (int classes : {5, 50}) {
+        std::vector<double> shares(classes);
+        double total = 0;
+        for (double& share : shares) total += share = uniform(random);
+        for (double& share : shares) share /= total;
+        shareSets.push_back(shares);
+    }
+    for (int n = 1; n <= 5; ++n)
+        for (double rho : {1 - 1e-3, 1 - 1e-6, 1 - 1e-9})
+            for (const std::vector<double>& shares : shareSets) {
+                SCOPED_TRACE("n = " + std::to_string(n) + ", 1 - rho = " + std::to_string(1 - rho) +
+                             ", K = " + std::to_string(shares.size()));
+                const double t = 0.5;  // a power of 2: a = lambda t is exact
+                const QsLoad load = MakeLoad(rho * n / t, t, n);
+                const double tolerance = 100 * std::max(PlainQueueError(load), 0x1p-52);
+                ClassResults record;
+                const PriorityFigures figures = PriorityQueue(load, shares, record);
+                const std::vector<Quad> expected = QuadCobham(load, shares);
+                Quad weighted = 0, shareSum = 0, queue = 0;
+                for (std::size_t k = 0; k < shares.size(); ++k) {
+                    EXPECT_LE(QuadRelativeError(record.ClassWaitTime[k], expected[k]), tolerance)
+                        << "class " << k + 1;
+                    weighted += shares[k] * expected[k];
+                    shareSum += shares[k];
+                    queue += static_cast<Quad>(load.ArrivalRate) * shares[k] * expected[k];
+                }
+                EXPECT_LE(QuadRelativeError(figures.Queue.WaitTime, weighted / shareSum),
+                          tolerance);
+                EXPECT_LE(QuadRelativeError(figures.Queue.QueueLength, queue), tolerance);
+            }
 }
 
 TEST(RelativePriorityTest, FreeShareOfClassesIsOneMinusTheirLoadPerChannel) {

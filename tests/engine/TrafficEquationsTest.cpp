@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <random>
 #include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "EngineTestSupport.h"
@@ -23,11 +26,11 @@ struct Transfer {
     double Probability;
 };
 
-// A network of QS that take no time, so that only the arrival rates matter.
+// A network of QS that take no time unless told, so that only the arrival rates matter.
 void BuildNetwork(NetworkModel& model, int qsCount, const std::vector<Transfer>& transfers,
-                  double inputRate = 2.0) {
+                  double inputRate = 2.0, double serviceTime = 0.0) {
     NetworkSketch sketch(model, inputRate);
-    for (int k = 0; k < qsCount; ++k) sketch.AddQs(0.0);
+    for (int k = 0; k < qsCount; ++k) sketch.AddQs(serviceTime);
     for (const Transfer& t : transfers) sketch.Link(t.From, t.To, t.Probability);
 }
 
@@ -154,6 +157,135 @@ TEST(TrafficEquationsTest, RandomOpenNetworksAgreeWithAFlowBalance) {
             }
 }
 
+// The QS that requests entering at S0 reach through transfers that are not 0.
+std::vector<bool> ReachedQs(int qsCount, const std::vector<Transfer>& transfers) {
+    std::vector<bool> reached(qsCount + 1, false);
+    std::vector<int> pending = {0};
+    while (!pending.empty()) {
+        const int from = pending.back();
+        pending.pop_back();
+        for (const Transfer& t : transfers)
+            if (t.From == from && t.To != 0 && t.Probability != 0 && !reached[t.To]) {
+                reached[t.To] = true;
+                pending.push_back(t.To);
+            }
+    }
+    return reached;
+}
+
+// A QS that nothing reaches is computed as a QS without flow: rate, load and queue exactly +0,
+// idle probability 1, sojourn time its service time, whatever its kind.
+void ExpectNoFlowFigures(const QsParams& qs) {
+    const QsResults& r = qs.Results;
+    for (double value : {r.ArrivalRate, r.OfferedLoad, r.LoadFactor, r.QueueLength, r.InSystem,
+                         r.WaitTime, r.TransferCoefficient}) {
+        EXPECT_EQ(value, 0.0);
+        EXPECT_FALSE(std::signbit(value));
+    }
+    EXPECT_EQ(r.IdleProbability, 1.0);
+    EXPECT_EQ(r.SojournTime, qs.ServiceTime);
+}
+
+void MakeKind(QsParams& qs, int kind) {
+    if (kind == 1) {
+        qs.BoundedQueue = true;
+        qs.QueuePlaces = 3;
+    } else if (kind == 2) {
+        qs.RelativePriority = true;
+        qs.PriorityClasses = 2;
+        qs.ClassShares[0] = qs.ClassShares[1] = 0.5;
+    }
+}
+
+// The elimination once left rounding noise of either sign for such a QS; a negative one ended
+// the command with the negative-load message.
+TEST(TrafficEquationsTest, QsThatNothingReachesHaveExactlyNoFlow) {
+    struct Case {
+        const char* name;
+        int qsCount;
+        std::vector<Transfer> transfers;
+        std::vector<double> rates;  // per unit of input rate
+    };
+    const Case cases[] = {
+        {"S1 keeps most of its requests and feeds S3",
+         3,
+         {{0, 2, 1}, {2, 3, 1}, {3, 0, 0.3}, {3, 3, 0.7}, {1, 1, 0.8}, {1, 3, 0.2}},
+         {0, 1, 1 / 0.3}},
+        {"S3 fed only by S2, which nothing reaches",
+         3,
+         {{0, 1, 1}, {1, 0, 1}, {2, 3, 1}, {3, 0, 1}},
+         {1, 0, 0}},
+        {"two that nothing reaches feed each other and the network",
+         4,
+         {{0, 1, 0.5},
+          {0, 4, 0.5},
+          {1, 0, 1},
+          {4, 0, 1},
+          {2, 3, 0.6},
+          {2, 0, 0.4},
+          {3, 2, 0.9},
+          {3, 4, 0.1}},
+         {0.5, 0, 0, 0.5}},
+        {"a self-loop that nothing reaches",
+         2,
+         {{0, 1, 1}, {1, 0, 1}, {2, 2, 0.9}, {2, 0, 0.1}},
+         {1, 0}},
+        {"S0 sends everything straight out", 2, {{0, 0, 1}, {1, 0, 1}, {2, 1, 1}}, {0, 0}},
+    };
+    for (const Case& c : cases)
+        for (int kind : {0, 1, 2}) {
+            SCOPED_TRACE(std::string(c.name) + ", kind " + std::to_string(kind));
+            NetworkModel model;
+            BuildNetwork(model, c.qsCount, c.transfers, 0.75, 0.25);
+            for (int k = 1; k <= c.qsCount; ++k) MakeKind(model.Qs(k), kind);
+            CommandRun run;
+            ASSERT_TRUE(run.Step(model).Completed);
+            EXPECT_TRUE(run.Observer.Messages.empty());
+            for (int k = 1; k <= c.qsCount; ++k) {
+                if (c.rates[k - 1] == 0) {
+                    ExpectNoFlowFigures(model.Qs(k));
+                    continue;
+                }
+                EXPECT_LT(RelativeError(ArrivalRate(model, k), 0.75 * c.rates[k - 1]), 1e-14);
+                EXPECT_GT(model.Qs(k).Results.QueueLength, 0.0);
+            }
+        }
+}
+
+// Random open networks with some QS cut off from S0 (their inflow goes out of the network
+// instead): every QS that the links do not reach has a rate of exactly +0, and the others
+// those of the flow balance.
+TEST(TrafficEquationsTest, RandomNetworksWithQsThatNothingReaches) {
+    std::mt19937 random(1702);
+    for (int qsCount : {3, 5, 8, 20, 60, 150})
+        for (int draw = 0; draw < 8; ++draw) {
+            SCOPED_TRACE("QS: " + std::to_string(qsCount) + ", draw " + std::to_string(draw));
+            std::vector<bool> cut(qsCount + 1, false);
+            for (int k = 1; k <= qsCount; ++k) cut[k] = random() % 4 == 0;
+            std::map<std::pair<int, int>, double> cells;
+            for (const Transfer& t : RandomTransfers(qsCount, true, random)) {
+                const bool intoCut = !cut[t.From] && cut[t.To] && t.From != t.To;
+                cells[{t.From, intoCut ? 0 : t.To}] += t.Probability;
+            }
+            std::vector<Transfer> transfers;
+            for (const auto& [cell, probability] : cells)
+                transfers.push_back({cell.first, cell.second, probability});
+            NetworkModel model;
+            BuildNetwork(model, qsCount, transfers, 3.0, 1e-6);
+            CommandRun run;
+            ASSERT_TRUE(run.Step(model).Completed);
+            EXPECT_TRUE(run.Observer.Messages.empty());
+            const auto reached = ReachedQs(qsCount, transfers);
+            const auto expected = BalanceFlows(qsCount, transfers, 3.0);
+            for (int k = 1; k <= qsCount; ++k) {
+                if (reached[k])
+                    ASSERT_LT(RelativeError(ArrivalRate(model, k), expected[k]), 1e-12) << k;
+                else
+                    ExpectNoFlowFigures(model.Qs(k));
+            }
+        }
+}
+
 // Systems without a unique solution: the message once per command, the rates left as they
 // were (0 in the first step).
 TEST(TrafficEquationsTest, SingularSystemsWarnOncePerCommand) {
@@ -203,8 +335,8 @@ TEST(TrafficEquationsTest, SingularStepKeepsTheRatesOfTheStepBefore) {
     BuildNetwork(model, 2, {{0, 1, 1}, {1, 2, 1}, {2, 0, 1}}, 4.0);
     CommandRun run(true);
     run.Step(model, 1);
-    model.Matrix().Cell(2, 0) = "";
-    model.Matrix().Cell(2, 1) = "1";  // S1 and S2 now pass requests round for ever
+    model.Matrix().SetCell(2, 0, "");
+    model.Matrix().SetCell(2, 1, "1");  // S1 and S2 now pass requests round for ever
     run.Step(model, 2);
     run.Step(model, 3);
     EXPECT_EQ(ArrivalRate(model, 1), 4.0);

@@ -44,9 +44,9 @@ NetworkImage SoundImage() {
     model.AddNode();
     model.SetInputRate(0.5);
     for (int k = 1; k <= 2; ++k) model.Qs(k).ServiceTime = 1;
-    model.Matrix().Cell(0, 1) = "1";
-    model.Matrix().Cell(1, 2) = "1";
-    model.Matrix().Cell(2, 0) = "1";
+    model.Matrix().SetCell(0, 1, "1");
+    model.Matrix().SetCell(1, 2, "1");
+    model.Matrix().SetCell(2, 0, "1");
     return BuildNetworkImage(model);
 }
 

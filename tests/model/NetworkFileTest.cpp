@@ -94,9 +94,10 @@ void FillRichNetwork(NetworkModel& model) {
     }
     for (int from = 0; from < TransferMatrix::Size; ++from)
         for (int to = 0; to < TransferMatrix::Size; ++to)
-            model.Matrix().Cell(from, to) =
+            model.Matrix().SetCell(
+                from, to,
                 (from + to) % 5 == 0 ? ""
-                                     : "ячейка " + std::to_string(from) + "-" + std::to_string(to);
+                                     : "ячейка " + std::to_string(from) + "-" + std::to_string(to));
 }
 
 TEST_F(NetworkFileTest, FieldsLieAtTheirOffsets) {
@@ -115,8 +116,8 @@ TEST_F(NetworkFileTest, FieldsLieAtTheirOffsets) {
     model.Qs(2).PosY = 480;
     model.Qs(2).Name = "АБВ";
     model.Qs(2).Results.LoadFactor = 0.875;
-    model.Matrix().Cell(1, 2) = "0.5";
-    model.Matrix().Cell(150, 0) = "end";
+    model.Matrix().SetCell(1, 2, "0.5");
+    model.Matrix().SetCell(150, 0, "end");
 
     const NetworkImage image = BuildNetworkImage(model);
     ASSERT_EQ(image.size(), 564160u);
@@ -224,9 +225,9 @@ TEST_F(NetworkFileTest, EmptyNetworkRoundTrip) {
 TEST_F(NetworkFileTest, LongTextsAreCutToTheirFieldsInCharacters) {
     NetworkModel model;
     model.AddNode();
-    model.Matrix().Cell(0, 1) = "0123456789abcdefghijKLMNO";  // 25 characters
-    model.Matrix().Cell(1, 0) = "ВероятностьПереходаИзУзла";  // 25 Cyrillic characters
-    model.Qs(1).Name = "Обслуживание";                        // 12 characters
+    model.Matrix().SetCell(0, 1, "0123456789abcdefghijKLMNO");  // 25 characters
+    model.Matrix().SetCell(1, 0, "ВероятностьПереходаИзУзла");  // 25 Cyrillic characters
+    model.Qs(1).Name = "Обслуживание";                          // 12 characters
     const std::string path = PathOf("long.qnf");
     ASSERT_TRUE(SaveNetworkFile(model, path).Ok);
     const NetworkImage image = ReadBytes(path);

@@ -38,11 +38,11 @@ TEST(NetworkModelTest, AddAndRemoveKeepLabelsAndEmptyTheRemovedNode) {
     model.Qs(2).Channels = 4;
     model.Qs(2).Name = "Касса";
     model.Qs(2).QueuePlaces = 7;
-    model.Matrix().Cell(2, 0) = "1";
-    model.Matrix().Cell(0, 2) = "0.5";
-    model.Matrix().Cell(1, 2) = "0.5";
-    model.Matrix().Cell(2, 2) = "x";
-    model.Matrix().Cell(1, 1) = "kept";
+    model.Matrix().SetCell(2, 0, "1");
+    model.Matrix().SetCell(0, 2, "0.5");
+    model.Matrix().SetCell(1, 2, "0.5");
+    model.Matrix().SetCell(2, 2, "x");
+    model.Matrix().SetCell(1, 1, "kept");
     model.SetModified(false);
 
     ASSERT_TRUE(model.RemoveLastNode());
@@ -94,8 +94,8 @@ TEST(NetworkModelTest, ClearKeepsSlotFlagsAndPositionsForTheNextQs) {
     slot.ClassShare(1) = 0.25;
     slot.PosX = 120;
     slot.PosY = 80;
-    model.Matrix().Cell(0, 1) = "1";
-    model.Matrix().Cell(150, 150) = "far";
+    model.Matrix().SetCell(0, 1, "1");
+    model.Matrix().SetCell(150, 150, "far");
     model.SetInputRate(4);
     model.SetInputRateText("4");
 

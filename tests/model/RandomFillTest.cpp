@@ -32,8 +32,8 @@ TEST(RandomFillTest, RowsOfUsedNodesSumToOneAndOthersAreUntouched) {
     NetworkModel model;
     model.AddNode();
     model.AddNode();
-    model.Matrix().Cell(3, 0) = "keep";
-    model.Matrix().Cell(0, 3) = "keep";
+    model.Matrix().SetCell(3, 0, "keep");
+    model.Matrix().SetCell(0, 3, "keep");
     RandomGenerator random;
     for (int fill = 0; fill < 20; ++fill) {
         RandomFill(model, random, 1858, 1334);

@@ -63,9 +63,9 @@ struct Fixture {
 
     Fixture() {
         test::AddQs(model, 2);
-        model.Matrix().Cell(0, 1) = "1";
-        model.Matrix().Cell(1, 2) = "1";
-        model.Matrix().Cell(2, 0) = "1";
+        model.Matrix().SetCell(0, 1, "1");
+        model.Matrix().SetCell(1, 2, "1");
+        model.Matrix().SetCell(2, 0, "1");
         model.Qs(1).ServiceTime = 0.5;
         model.Qs(2).ServiceTime = 0.25;
         model.SetInputRate(1);

@@ -52,7 +52,8 @@ class MainWindowRunTest : public ::testing::Test {
             Model().Qs(k).ServiceTime = 0.1 * k;
             Model().Qs(k).Channels = 1;
         }
-        for (int k = 0; k <= qsCount; ++k) Model().Matrix().Cell(k, k == qsCount ? 0 : k + 1) = "1";
+        for (int k = 0; k <= qsCount; ++k)
+            Model().Matrix().SetCell(k, k == qsCount ? 0 : k + 1, "1");
         form.InputRateEdit()->setText("1");
     }
 

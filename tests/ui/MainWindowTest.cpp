@@ -39,7 +39,7 @@ class MainWindowTest : public ::testing::Test {
     void MakeChangedNetwork() {
         form.AddQs();
         form.AddQs();
-        Model().Matrix().Cell(0, 1) = "1";
+        Model().Matrix().SetCell(0, 1, "1");
         form.InputRateEdit()->setText("2.5");
         ASSERT_TRUE(Model().Modified());
     }
@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, TypingIntoAGridCellMarksTheNetworkModified) {
 }
 
 TEST_F(MainWindowTest, StartingToEditACellMarksModifiedEvenWithoutAChange) {
-    Model().Matrix().Cell(1, 1) = "0.5";
+    Model().Matrix().SetCell(1, 1, "0.5");
     form.show();
     form.MatrixView()->edit(GridIndex(1, 1));
     EXPECT_TRUE(Model().Modified());
@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, InputRateFieldFollowsAndFeedsTheModel) {
 
 TEST_F(MainWindowTest, NewOnAnUnchangedNetworkAsksNothingAndEmptiesIt) {
     form.AddQs();
-    Model().Matrix().Cell(0, 1) = "1";
+    Model().Matrix().SetCell(0, 1, "1");
     Model().SetModified(false);
     EXPECT_TRUE(form.NewNetwork());
     EXPECT_TRUE(dialogs.Log().empty());
@@ -285,7 +285,7 @@ TEST_F(MainWindowTest, FileDialogsAskForNetworkFilesAndRememberTheLastName) {
 TEST_F(MainWindowTest, SavedNetworkOpensAgainIntoTheWindow) {
     form.AddQs();
     form.AddQs();
-    Model().Matrix().Cell(0, 2) = "1";
+    Model().Matrix().SetCell(0, 2, "1");
     form.InputRateEdit()->setText("5");
     Model().SetInputRate(5);
     dialogs.QueueFile(Path("net.qnf"));
@@ -327,8 +327,8 @@ TEST_F(MainWindowTest, AddAddRemoveLeavesTheSecondNodeEmpty) {
     form.AddQs();
     form.AddQs();
     for (int other = 0; other <= 2; ++other) {
-        Model().Matrix().Cell(2, other) = "0.1";
-        Model().Matrix().Cell(other, 2) = "0.1";
+        Model().Matrix().SetCell(2, other, "0.1");
+        Model().Matrix().SetCell(other, 2, "0.1");
     }
     Model().Qs(2).ServiceTime = 4;
     Model().Qs(2).Channels = 3;
