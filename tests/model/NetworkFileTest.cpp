@@ -11,6 +11,7 @@
 #include "model/Cp1251.h"
 #include "model/NetworkFile.h"
 #include "model/NumberText.h"
+#include "model/TextConcat.h"
 
 namespace qnetica {
 namespace {
@@ -90,7 +91,8 @@ void FillRichNetwork(NetworkModel& model) {
         slot.QueuePlaces = 100 + k;
         slot.PriorityClasses = k % 51;
         for (int c = 1; c <= MaxPriorityClasses; ++c) slot.ClassShare(c) = real(random);
-        slot.Name = k % 2 ? "Касса №" + std::to_string(k % 100) : "Q" + std::to_string(k);
+        slot.Name =
+            k % 2 ? Concat({"Касса №", std::to_string(k % 100)}) : Concat({"Q", std::to_string(k)});
     }
     for (int from = 0; from < TransferMatrix::Size; ++from)
         for (int to = 0; to < TransferMatrix::Size; ++to)

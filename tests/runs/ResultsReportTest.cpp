@@ -83,7 +83,7 @@ TEST_F(ResultsReportTest, FileIsWindows1251WithCrLfAfterEveryLine) {
 }
 
 TEST_F(ResultsReportTest, RowsBeyondTheNetworkAreNotWritten) {
-    tables.SourceTable[3][0] = "3";
+    tables.SourceTable[3][0] = std::string(1, '3');
     const ReportLines lines = BuildResultsReport(tables, network.model.NodeCount());
     EXPECT_EQ(lines.size(), 26u);
     EXPECT_EQ(BuildResultsReport(tables, 1).size(), 20u);  // no QS: no hyphen rule before row 1

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QToolTip>
 
+#include "model/TextConcat.h"
 #include "support/ScriptedDialogs.h"
 
 namespace qnetica {
@@ -18,13 +19,13 @@ class ResultsDialogTest : public ::testing::Test {
     void FillTables(int nodeCount) {
         for (int r = 1; r < nodeCount; ++r) {
             for (std::size_t c = 0; c < SourceColumnCount; ++c)
-                tables.SourceTable[r][c] = "s" + std::to_string(r) + std::to_string(c);
+                tables.SourceTable[r][c] = Concat({"s", std::to_string(r), std::to_string(c)});
             for (std::size_t c = 0; c < QsColumnCount; ++c)
-                tables.QsTable[r][c] = "q" + std::to_string(r) + std::to_string(c);
+                tables.QsTable[r][c] = Concat({"q", std::to_string(r), std::to_string(c)});
         }
         for (std::size_t r = 0; r < NetworkRowCount; ++r)
             for (std::size_t c = 0; c < NetworkColumnCount; ++c)
-                tables.NetworkTable[r][c] = "n" + std::to_string(r) + std::to_string(c);
+                tables.NetworkTable[r][c] = Concat({"n", std::to_string(r), std::to_string(c)});
     }
     std::vector<int> RowCounts() const {
         return {window.RowCount(window.SourceGrid()), window.RowCount(window.QsGrid()),
