@@ -53,11 +53,13 @@ void BM_VariedRun100StepsInProcess(benchmark::State& state) {
 }
 BENCHMARK(BM_VariedRun100StepsInProcess)->Unit(benchmark::kMillisecond);
 
-// The same run as a user starts it: qnetica-calc as a process of its own, with its peak memory.
-void BM_VariedRun100StepsCalculator(benchmark::State& state) {
+// The same run as a user starts it: qnetica-calc as a process of its own, with its peak memory;
+// extra words are appended to the run's options.
+void RunCalculatorProcess(benchmark::State& state, const std::vector<std::string>& extra) {
     RunFolder folder;
     std::vector<std::string> words{QNETICA_CALC_PATH};
     words.insert(words.end(), folder.Options.begin(), folder.Options.end());
+    words.insert(words.end(), extra.begin(), extra.end());
     std::vector<char*> argv;
     for (auto& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
@@ -83,7 +85,17 @@ void BM_VariedRun100StepsCalculator(benchmark::State& state) {
     posix_spawn_file_actions_destroy(&actions);
     state.counters["peak_MB"] = static_cast<double>(peakKb) / 1024;
 }
+
+void BM_VariedRun100StepsCalculator(benchmark::State& state) {
+    RunCalculatorProcess(state, {});
+}
 BENCHMARK(BM_VariedRun100StepsCalculator)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The JSON document of the same run, 100 steps of 150 QS with their classes.
+void BM_VariedRun100StepsCalculatorJson(benchmark::State& state) {
+    RunCalculatorProcess(state, {"--json"});
+}
+BENCHMARK(BM_VariedRun100StepsCalculatorJson)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace qnetica
