@@ -1,30 +1,34 @@
 #include "cli/Calculator.h"
 
-#include <unistd.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <fstream>
-#include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
-#include <sstream>
+#include <string_view>
 
 #include "cli/CalculatorOptions.h"
 #include "model/Cp1251.h"
 #include "model/NetworkFile.h"
 #include "model/NumberText.h"
 #include "runs/ClassRecordReader.h"
+#include "runs/OutputFile.h"
 #include "runs/QuietRunPresenter.h"
 #include "runs/ResultsReport.h"
 #include "runs/RunCalculation.h"
-#include "runs/StepResultsFile.h"
+#include "runs/WorkFolder.h"
 
 namespace qnetica {
 namespace {
 
 using nlohmann::json;
+
+// Working files of the calculator's own, in the run's private folder.
+constexpr const char* VariedReportName = "report.txt";  // a varied run's report, none asked for
+constexpr const char* JsonStepsName = "steps.json";     // the JSON steps until the run ends
 
 const char* KindName(const QsParams& qs) {
     if (qs.BoundedQueue) return "bounded";
@@ -67,13 +71,108 @@ json QsJson(int k, const QsParams& qs, bool overloaded) {
             {"classes", json::array()}};
 }
 
+json StepJson(const NetworkModel& model, const CalculationContext& context,
+              const AnalysisEngine& engine, const std::string& classFile) {
+    const NetworkTotals& t = engine.Totals();
+    json step = {{"step", context.Step},
+                 {"input_rate", model.InputRate()},
+                 {"overloaded", context.Overloaded},
+                 {"totals",
+                  {{"queued_total", t.QueuedTotal},
+                   {"in_network_total", t.InNetworkTotal},
+                   {"network_wait_time", t.NetworkWaitTime},
+                   {"network_sojourn_time", t.NetworkSojournTime}}},
+                 {"qs", json::array()}};
+    ClassRecordReader classes;
+    const bool haveClasses = context.ClassFileStarted && classes.Open(classFile).Ok;
+    for (int k = 1; k < model.NodeCount(); ++k) {
+        const QsParams& qs = model.Qs(k);
+        json entry = QsJson(k, qs, context.QsOverloaded[k]);
+        ClassResults record;
+        if (haveClasses && qs.RelativePriority && !qs.BoundedQueue && !context.QsOverloaded[k] &&
+            classes.Next(record).Ok)
+            entry["classes"] = ClassesJson(qs, record);
+        step["qs"].push_back(std::move(entry));
+    }
+    return step;
+}
+
+// Every line of a step's own dump moved to its place in the document, inside "steps".
+std::string Indented(const std::string& text) {
+    std::string indented = "    ";
+    for (char c : text) {
+        indented += c;
+        if (c == '\n') indented += "    ";
+    }
+    return indented;
+}
+
+// The steps of the JSON document, written to a working file as each is computed, so that a
+// long run of a large network never holds the document: "input_rate" and "messages" come
+// before "steps" and are known only when the run has ended.
+class JsonSteps {
+  public:
+    FileResult Start(const std::string& path) { return file_.Create(path); }
+    void Add(const json& step) {
+        if (!result_.Ok) return;
+        result_ = file_.Append((count_ == 0 ? "" : ",\n") + Indented(step.dump(2)));
+        ++count_;
+    }
+    FileResult Finish() { return result_.Ok ? file_.Close() : result_; }
+    int Count() const { return count_; }
+    const std::string& Path() const { return file_.FileName(); }
+
+  private:
+    OutputFile file_;
+    FileResult result_;
+    int count_ = 0;
+};
+
+// Standard output whose every write is checked; the first failure keeps the system's reason.
+class CheckedOutput {
+  public:
+    explicit CheckedOutput(std::ostream& out) : out_(out) {}
+    void Write(std::string_view text) {
+        if (error_ != 0) return;
+        errno = 0;
+        out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+        Check();
+    }
+    // Flushes; false (with the reason in Error) when anything was lost.
+    bool Finish() {
+        if (error_ == 0) {
+            errno = 0;
+            out_.flush();
+            Check();
+        }
+        return error_ == 0;
+    }
+    int Error() const { return error_; }
+
+  private:
+    void Check() {
+        if (!out_) error_ = errno != 0 ? errno : EIO;
+    }
+    std::ostream& out_;
+    int error_ = 0;
+};
+
+std::string OwnMessage(const std::string& text) {
+    return "qnetica-calc: " + text + "\n";
+}
+
 // The terminal side of a run: the plan is set up as the parameters dialog would set it,
-// messages go to stderr, each step is kept when JSON output is asked for.
+// messages go to stderr, each step goes to the JSON steps when JSON output is asked for.
 class TerminalPresenter : public QuietRunPresenter {
   public:
     TerminalPresenter(const CalculatorOptions& options, NetworkModel& model, std::ostream& err,
-                      std::string reportFile)
-        : options_(options), model_(model), err_(err), reportFile_(std::move(reportFile)) {}
+                      std::string reportFile, const WorkFolder& work, JsonSteps& jsonSteps)
+        : options_(options),
+          model_(model),
+          err_(err),
+          reportFile_(std::move(reportFile)),
+          work_(work),
+          jsonSteps_(jsonSteps) {}
 
     void ShowMessage(MessageKind kind, const std::string& text) override {
         if (kind == MessageKind::Information)
@@ -103,59 +202,30 @@ class TerminalPresenter : public QuietRunPresenter {
 
     void StepCompleted(const NetworkModel& model, const CalculationContext& context,
                        const AnalysisEngine& engine, const ResultTables&) override {
-        if (!options_.Json) return;  // a long run of a large network makes a large document
-        const NetworkTotals& t = engine.Totals();
-        json step = {{"step", context.Step},
-                     {"input_rate", model.InputRate()},
-                     {"overloaded", context.Overloaded},
-                     {"totals",
-                      {{"queued_total", t.QueuedTotal},
-                       {"in_network_total", t.InNetworkTotal},
-                       {"network_wait_time", t.NetworkWaitTime},
-                       {"network_sojourn_time", t.NetworkSojournTime}}},
-                     {"qs", json::array()}};
-        ClassRecordReader classes;
-        const bool haveClasses = context.ClassFileStarted && classes.Open(ClassResultsFileName).Ok;
-        for (int k = 1; k < model.NodeCount(); ++k) {
-            const QsParams& qs = model.Qs(k);
-            json entry = QsJson(k, qs, context.QsOverloaded[k]);
-            ClassResults record;
-            if (haveClasses && qs.RelativePriority && !qs.BoundedQueue &&
-                !context.QsOverloaded[k] && classes.Next(record).Ok)
-                entry["classes"] = ClassesJson(qs, record);
-            step["qs"].push_back(std::move(entry));
-        }
-        steps_.push_back(std::move(step));
+        if (options_.Json)
+            jsonSteps_.Add(StepJson(model, context, engine, work_.ClassResultsPath()));
     }
 
     const std::string& UsageError() const { return usageError_; }
-    json Results() const {
+    // The document without its steps.
+    json Head() const {
         return {{"node_count", model_.NodeCount()},
                 {"input_rate", model_.InputRate()},
-                {"messages", messages_},
-                {"steps", steps_}};
+                {"messages", messages_}};
     }
 
   private:
     // The ranges given on the command line, as the dialog's fields and OK buttons would store them.
     std::string SetRanges(VariationPlan& plan) {
         if (options_.InputRate) {
-            const auto from = ParseNumberChecked(options_.InputRate->From);
-            const auto to = ParseNumberChecked(options_.InputRate->To);
-            if (!from.IsNumber || !to.IsNumber)
-                return "--vary-input-rate: the range is not two numbers";
-            plan.InputRateFrom = from.Value;
-            plan.InputRateTo = to.Value;
+            plan.InputRateFrom = options_.InputRate->From;
+            plan.InputRateTo = options_.InputRate->To;
             plan.VaryInputRate = true;
         }
         for (const VaryRange& range : options_.Service) {
             if (auto error = CheckQs("--vary-service", range); !error.empty()) return error;
-            const auto from = ParseNumberChecked(range.From);
-            const auto to = ParseNumberChecked(range.To);
-            if (!from.IsNumber || !to.IsNumber)
-                return "--vary-service: the range is not two numbers";
-            plan.Qs(range.Qs).ServiceFrom = from.Value;
-            plan.Qs(range.Qs).ServiceTo = to.Value;
+            plan.Qs(range.Qs).ServiceFrom = range.From;
+            plan.Qs(range.Qs).ServiceTo = range.To;
             plan.VaryServiceTime = true;
         }
         const std::pair<const char*, bool> integerKinds[] = {{"--vary-channels", true},
@@ -163,13 +233,11 @@ class TerminalPresenter : public QuietRunPresenter {
         for (const auto& [name, isChannels] : integerKinds) {
             for (const VaryRange& range : isChannels ? options_.Channels : options_.Places) {
                 if (auto error = CheckQs(name, range); !error.empty()) return error;
-                const auto from = ParseIntegerChecked(range.From);
-                const auto to = ParseIntegerChecked(range.To);
-                if (!from.IsNumber || !to.IsNumber)
-                    return std::string(name) + ": the range is not two whole numbers";
                 QsPlan& qs = plan.Qs(range.Qs);
-                (isChannels ? qs.ChannelsFrom : qs.PlacesFrom) = from.Value;
-                (isChannels ? qs.ChannelsTo : qs.PlacesTo) = to.Value;
+                const auto from = static_cast<std::int32_t>(range.From);
+                const auto to = static_cast<std::int32_t>(range.To);
+                (isChannels ? qs.ChannelsFrom : qs.PlacesFrom) = from;
+                (isChannels ? qs.ChannelsTo : qs.PlacesTo) = to;
                 (isChannels ? plan.VaryChannels : plan.VaryPlaces) = true;
             }
         }
@@ -178,35 +246,60 @@ class TerminalPresenter : public QuietRunPresenter {
 
     std::string CheckQs(const char* option, const VaryRange& range) const {
         if (range.Qs >= 1 && range.Qs < model_.NodeCount()) return {};
-        return std::string(option) + ": the network has no QS " + std::to_string(range.Qs);
+        return std::string(option) + ": the network has no QS " + std::to_string(range.Qs) +
+               " (K is 1 to " + std::to_string(model_.QsCount()) + ")";
     }
 
     const CalculatorOptions& options_;
     NetworkModel& model_;
     std::ostream& err_;
     std::string reportFile_;
+    const WorkFolder& work_;
+    JsonSteps& jsonSteps_;
     std::string usageError_;
     std::vector<std::string> messages_;
-    json steps_ = json::array();
 };
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using ReadFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // A report file as terminal text: UTF-8 with LF line ends. Line by line, so that the report of
 // a long run of a large network never sits in memory as a whole.
-void CopyReportAsTerminalText(const std::string& path, std::ostream& out) {
+FileResult CopyReportAsTerminalText(const std::string& path, CheckedOutput& out) {
     std::ifstream in(path, std::ios::binary);
+    if (!in) return SystemFileFailure("открыть", path, errno);
     std::string line;
     while (std::getline(in, line)) {
         const bool ended = !in.eof();  // the last line may lack its line end
         if (ended && !line.empty() && line.back() == '\r') line.pop_back();
-        out << Cp1251ToUtf8(line);
-        if (ended) out << '\n';
+        out.Write(Cp1251ToUtf8(line));
+        if (ended) out.Write("\n");
     }
+    if (in.bad()) return SystemFileFailure("прочитать", path, errno);
+    return {};
 }
 
-std::string TemporaryReportName() {
-    return (std::filesystem::temp_directory_path() /
-            ("qnetica-calc-report-" + std::to_string(::getpid()) + ".txt"))
-        .string();
+FileResult CopyFile(const std::string& path, CheckedOutput& out) {
+    errno = 0;
+    const ReadFile file(std::fopen(path.c_str(), "rb"));
+    if (!file) return SystemFileFailure("открыть", path, errno);
+    std::string buffer(1 << 16, '\0');
+    for (;;) {
+        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file.get());
+        out.Write(std::string_view(buffer.data(), got));
+        if (got < buffer.size()) break;
+    }
+    if (std::ferror(file.get())) return SystemFileFailure("прочитать", path, errno);
+    return {};
+}
+
+// A report asked for in the run's own folder would overwrite or mix with its working files.
+bool IsWorkingFile(const CalculatorOptions& options, const WorkFolder& work, std::ostream& err) {
+    if (!options.ReportFile || !work.Holds(*options.ReportFile)) return false;
+    err << OwnMessage("--report: '" + *options.ReportFile + "' is a working file of this run");
+    return true;
 }
 
 struct CalculatorRun {
@@ -215,51 +308,99 @@ struct CalculatorRun {
     ResultTables Tables;
     StepTotals Totals;
     AnalysisEngine Engine;
+    WorkFolder Work;  // removed with the run, whatever way it ends
 };
 
-int PrintFixedResults(const CalculatorOptions& options, CalculatorRun& run, std::ostream& out,
+int PrintFixedResults(const CalculatorOptions& options, CalculatorRun& run, CheckedOutput& out,
                       std::ostream& err) {
     run.Tables.WriteHeaderRows(QsHeaderVariant::ResultsWindow);
     if (options.ReportFile) {
+        if (IsWorkingFile(options, run.Work, err)) return ExitFailed;
         const FileResult written =
             WriteResultsReport(*options.ReportFile, run.Tables, run.Model.NodeCount());
         if (!written.Ok) {
-            err << written.Message << '\n';
+            err << OwnMessage(written.Message);
             return ExitFailed;
         }
     }
     if (!options.Json)
-        for (const std::string& line : BuildResultsReport(run.Tables, run.Model.NodeCount()))
-            out << line << '\n';
+        for (const std::string& line : BuildResultsReport(run.Tables, run.Model.NodeCount())) {
+            out.Write(line);
+            out.Write("\n");
+        }
     return ExitCompleted;
+}
+
+// The document of today's layout: the head's keys, then "steps" with each step as written.
+FileResult PrintJson(const json& head, JsonSteps& steps, CheckedOutput& out) {
+    if (auto finished = steps.Finish(); !finished.Ok) return finished;
+    std::string text = head.dump(2);  // "{ ... \n}": "steps" is the last key
+    text.resize(text.size() - 2);
+    out.Write(text);
+    if (steps.Count() == 0) {
+        out.Write(",\n  \"steps\": []\n}\n");
+        return {};
+    }
+    out.Write(",\n  \"steps\": [\n");
+    if (auto copied = CopyFile(steps.Path(), out); !copied.Ok) return copied;
+    out.Write("\n  ]\n}\n");
+    return {};
 }
 
 int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream& err) {
     auto run = std::make_unique<CalculatorRun>();
     if (const FileResult opened = OpenNetworkFile(run->Model, options.ModelFile); !opened.Ok) {
-        err << opened.Message << '\n';
+        err << OwnMessage(opened.Message);
         return ExitFailed;
     }
     const bool varied = options.VariedRun();
-    const std::string reportFile =
-        options.ReportFile && varied ? *options.ReportFile : TemporaryReportName();
-    TerminalPresenter presenter(options, run->Model, err, reportFile);
-    const RunOutcome outcome =
-        RunCalculation(run->Model, {run->Plan, run->Tables, run->Totals, run->Engine}, presenter);
-    int code = ExitCompleted;
-    if (outcome.End == RunEnd::Cancelled) {
-        err << presenter.UsageError() << '\n';
-        code = ExitUsage;
-    } else if (outcome.End == RunEnd::Aborted) {
-        code = ExitFailed;
-    } else if (!varied) {
-        code = PrintFixedResults(options, *run, out, err);
-    } else if (!options.Json) {
-        CopyReportAsTerminalText(reportFile, out);
+    // A varied run writes its records there anyway; JSON output keeps its steps there.
+    if (varied || options.Json) {
+        if (const FileResult prepared = run->Work.Prepare(); !prepared.Ok) {
+            err << prepared.Message << '\n';
+            return ExitFailed;
+        }
     }
-    if (code == ExitCompleted && options.Json) out << presenter.Results().dump(2) << '\n';
-    if (varied) std::remove(StepResultsFileName);  // the window deletes it at exit too
-    if (!(options.ReportFile && varied)) std::remove(reportFile.c_str());
+    if (IsWorkingFile(options, run->Work, err)) return ExitFailed;
+    JsonSteps jsonSteps;
+    if (options.Json) {
+        if (auto started = jsonSteps.Start(run->Work.FilePath(JsonStepsName)); !started.Ok) {
+            err << OwnMessage(started.Message);
+            return ExitFailed;
+        }
+    }
+    const std::string reportFile =
+        options.ReportFile && varied ? *options.ReportFile : run->Work.FilePath(VariedReportName);
+    TerminalPresenter presenter(options, run->Model, err, reportFile, run->Work, jsonSteps);
+    const RunOutcome outcome = RunCalculation(
+        run->Model, {run->Plan, run->Tables, run->Totals, run->Engine, run->Work}, presenter);
+    if (outcome.End == RunEnd::Cancelled) {
+        err << UsageErrorText(presenter.UsageError());
+        return ExitUsage;
+    }
+    if (outcome.End == RunEnd::Aborted) return ExitFailed;
+
+    CheckedOutput output(out);
+    int code = ExitCompleted;
+    if (!varied) {
+        code = PrintFixedResults(options, *run, output, err);
+    } else if (!options.Json) {
+        if (auto copied = CopyReportAsTerminalText(reportFile, output); !copied.Ok) {
+            err << OwnMessage(copied.Message);
+            code = ExitFailed;
+        }
+    }
+    if (code == ExitCompleted && options.Json) {
+        if (auto printed = PrintJson(presenter.Head(), jsonSteps, output); !printed.Ok) {
+            err << OwnMessage(printed.Message);
+            code = ExitFailed;
+        }
+    }
+    if (!output.Finish()) {
+        err << OwnMessage(std::string("cannot write to standard output: ") +
+                          std::strerror(output.Error()));
+        code = ExitFailed;
+    }
     return code;
 }
 
@@ -268,10 +409,23 @@ int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream&
 int RunCalculator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedOptions parsed = ParseCalculatorOptions(args);
     if (!parsed.Options) {
-        (parsed.ExitCode == ExitCompleted ? out : err) << parsed.Text;
-        return parsed.ExitCode;
+        if (parsed.ExitCode != ExitCompleted) {
+            err << parsed.Text;
+            return parsed.ExitCode;
+        }
+        CheckedOutput output(out);
+        output.Write(parsed.Text);
+        if (output.Finish()) return ExitCompleted;
+        err << OwnMessage(std::string("cannot write to standard output: ") +
+                          std::strerror(output.Error()));
+        return ExitFailed;
     }
-    return Calculate(*parsed.Options, out, err);
+    try {
+        return Calculate(*parsed.Options, out, err);
+    } catch (const std::exception& error) {  // out of memory and the like: still a message
+        err << OwnMessage(error.what());
+        return ExitFailed;
+    }
 }
 
 }  // namespace qnetica

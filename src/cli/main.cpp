@@ -1,4 +1,8 @@
+#include <cerrno>
 #include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "cli/Calculator.h"
@@ -6,6 +10,17 @@
 int main(int argc, char** argv) {
     // The class lines of a varied-run report use the user's decimal separator.
     std::setlocale(LC_ALL, "");
-    return qnetica::RunCalculator(std::vector<std::string>(argv + 1, argv + argc), std::cout,
-                                  std::cerr);
+    // Beyond a file-size limit a write fails with EFBIG, which is reported, instead of the
+    // signal ending the process with a report half written.
+    std::signal(SIGXFSZ, SIG_IGN);
+    int code = qnetica::RunCalculator(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                      std::cerr);
+    // What stdio still held goes out now; a failure is reported unless the run failed already.
+    errno = 0;
+    if (std::fclose(stdout) != 0 && code == qnetica::ExitCompleted) {
+        std::cerr << "qnetica-calc: cannot write to standard output: "
+                  << std::strerror(errno != 0 ? errno : EIO) << '\n';
+        code = qnetica::ExitFailed;
+    }
+    return code;
 }
