@@ -10,6 +10,7 @@
 #include <string>
 
 #include "RunsTestSupport.h"
+#include "ScopedTmpDir.h"
 #include "runs/QuietRunPresenter.h"
 #include "runs/RunCalculation.h"
 
@@ -17,27 +18,6 @@ namespace qnetica {
 namespace {
 
 namespace fs = std::filesystem;
-
-// TMPDIR as a test sets it, given back afterwards.
-class ScopedTmpDir {
-  public:
-    explicit ScopedTmpDir(const std::optional<std::string>& value) {
-        if (const char* old = std::getenv("TMPDIR")) saved_ = old;
-        if (value)
-            ::setenv("TMPDIR", value->c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-    }
-    ~ScopedTmpDir() {
-        if (saved_)
-            ::setenv("TMPDIR", saved_->c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-    }
-
-  private:
-    std::optional<std::string> saved_;
-};
 
 struct BaseCase {
     const char* name;
@@ -58,7 +38,7 @@ TEST_P(WorkFolderBaseTest, IsMadeInItsBaseAndRemovedWithEverythingInIt) {
     std::ofstream("a-file") << "x";
     std::ofstream("outside.txt") << "kept";
     const BaseCase& c = GetParam();
-    const ScopedTmpDir tmpDir(c.tmpDir);
+    const test::ScopedTmpDir tmpDir(c.tmpDir);
     std::string path;
     {
         WorkFolder folder;
@@ -91,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(TmpDir, WorkFolderBaseTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WorkFolderTest, NoBaseGivesTheMessageOfTheLastOneTried) {
-    const ScopedTmpDir tmpDir("/proc");
+    const test::ScopedTmpDir tmpDir("/proc");
     WorkFolder folder("/nonexistent");
     const FileResult result = folder.Prepare();
     EXPECT_FALSE(result.Ok);
@@ -206,7 +186,7 @@ struct OneQsRun {
 // Only a run that writes records needs the folder; one that cannot have it ends with the
 // folder's message, and nothing is written into the current folder.
 TEST(WorkFolderRunTest, ARunThatNeedsTheFolderAndCannotHaveItEndsWithItsMessage) {
-    const ScopedTmpDir tmpDir("/nonexistent");
+    const test::ScopedTmpDir tmpDir("/nonexistent");
     const std::string message =
         "Не удалось создать рабочую папку в \"/nonexistent-too\": No such file or directory";
     struct Case {
