@@ -1,20 +1,16 @@
 #include "cli/Calculator.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <clocale>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
-#include <nlohmann/json.hpp>
-#include <string_view>
 
 #include "cli/CalculatorOptions.h"
+#include "cli/CheckedOutput.h"
+#include "cli/JsonSteps.h"
 #include "model/Cp1251.h"
 #include "model/NetworkFile.h"
-#include "model/NumberText.h"
-#include "runs/ClassRecordReader.h"
 #include "runs/OutputFile.h"
 #include "runs/QuietRunPresenter.h"
 #include "runs/ResultsReport.h"
@@ -29,133 +25,6 @@ using nlohmann::json;
 // Working files of the calculator's own, in the run's private folder.
 constexpr const char* VariedReportName = "report.txt";  // a varied run's report, none asked for
 constexpr const char* JsonStepsName = "steps.json";     // the JSON steps until the run ends
-
-const char* KindName(const QsParams& qs) {
-    if (qs.BoundedQueue) return "bounded";
-    return qs.RelativePriority ? "priority" : "plain";
-}
-
-json ClassesJson(const QsParams& qs, const ClassResults& record) {
-    json classes = json::array();
-    const int count = std::clamp(qs.PriorityClasses, 0, MaxPriorityClasses);
-    for (int j = 0; j < count; ++j)
-        classes.push_back({{"class", j + 1},
-                           {"share", qs.ClassShares[j]},
-                           {"arrival_rate", record.ClassArrivalRate[j]},
-                           {"load", record.ClassLoad[j]},
-                           {"queue_length", record.ClassQueueLength[j]},
-                           {"in_system", record.ClassInSystem[j]},
-                           {"wait_time", record.ClassWaitTime[j]},
-                           {"sojourn_time", record.ClassSojournTime[j]}});
-    return classes;
-}
-
-json QsJson(int k, const QsParams& qs, bool overloaded) {
-    const QsResults& r = qs.Results;
-    return {{"number", k},
-            {"name", qs.Name},
-            {"kind", KindName(qs)},
-            {"service_time", qs.ServiceTime},
-            {"channels", qs.Channels},
-            {"places", qs.QueuePlaces},
-            {"arrival_rate", r.ArrivalRate},
-            {"offered_load", r.OfferedLoad},
-            {"load_factor", r.LoadFactor},
-            {"idle_probability", r.IdleProbability},
-            {"queue_length", r.QueueLength},
-            {"in_system", r.InSystem},
-            {"wait_time", r.WaitTime},
-            {"sojourn_time", r.SojournTime},
-            {"transfer_coefficient", r.TransferCoefficient},
-            {"overloaded", overloaded},
-            {"classes", json::array()}};
-}
-
-json StepJson(const NetworkModel& model, const CalculationContext& context,
-              const AnalysisEngine& engine, const std::string& classFile) {
-    const NetworkTotals& t = engine.Totals();
-    json step = {{"step", context.Step},
-                 {"input_rate", model.InputRate()},
-                 {"overloaded", context.Overloaded},
-                 {"totals",
-                  {{"queued_total", t.QueuedTotal},
-                   {"in_network_total", t.InNetworkTotal},
-                   {"network_wait_time", t.NetworkWaitTime},
-                   {"network_sojourn_time", t.NetworkSojournTime}}},
-                 {"qs", json::array()}};
-    ClassRecordReader classes;
-    const bool haveClasses = context.ClassFileStarted && classes.Open(classFile).Ok;
-    for (int k = 1; k < model.NodeCount(); ++k) {
-        const QsParams& qs = model.Qs(k);
-        json entry = QsJson(k, qs, context.QsOverloaded[k]);
-        ClassResults record;
-        if (haveClasses && qs.RelativePriority && !qs.BoundedQueue && !context.QsOverloaded[k] &&
-            classes.Next(record).Ok)
-            entry["classes"] = ClassesJson(qs, record);
-        step["qs"].push_back(std::move(entry));
-    }
-    return step;
-}
-
-// Every line of a step's own dump moved to its place in the document, inside "steps".
-std::string Indented(const std::string& text) {
-    std::string indented = "    ";
-    for (char c : text) {
-        indented += c;
-        if (c == '\n') indented += "    ";
-    }
-    return indented;
-}
-
-// The steps of the JSON document, written to a working file as each is computed, so that a
-// long run of a large network never holds the document: "input_rate" and "messages" come
-// before "steps" and are known only when the run has ended.
-class JsonSteps {
-  public:
-    FileResult Start(const std::string& path) { return file_.Create(path); }
-    void Add(const json& step) {
-        if (!result_.Ok) return;
-        result_ = file_.Append((count_ == 0 ? "" : ",\n") + Indented(step.dump(2)));
-        ++count_;
-    }
-    FileResult Finish() { return result_.Ok ? file_.Close() : result_; }
-    int Count() const { return count_; }
-    const std::string& Path() const { return file_.FileName(); }
-
-  private:
-    OutputFile file_;
-    FileResult result_;
-    int count_ = 0;
-};
-
-// Standard output whose every write is checked; the first failure keeps the system's reason.
-class CheckedOutput {
-  public:
-    explicit CheckedOutput(std::ostream& out) : out_(out) {}
-    void Write(std::string_view text) {
-        if (error_ != 0) return;
-        errno = 0;
-        out_.write(text.data(), static_cast<std::streamsize>(text.size()));
-        Check();
-    }
-    // Flushes; false (with the reason in Error) when anything was lost.
-    bool Finish() {
-        if (error_ == 0) {
-            errno = 0;
-            out_.flush();
-            Check();
-        }
-        return error_ == 0;
-    }
-    int Error() const { return error_; }
-
-  private:
-    void Check() {
-        if (!out_) error_ = errno != 0 ? errno : EIO;
-    }
-    std::ostream& out_;
-    int error_ = 0;
-};
 
 std::string OwnMessage(const std::string& text) {
     return "qnetica-calc: " + text + "\n";
@@ -260,11 +129,6 @@ class TerminalPresenter : public QuietRunPresenter {
     std::vector<std::string> messages_;
 };
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using ReadFile = std::unique_ptr<std::FILE, FileCloser>;
-
 // A report file as terminal text: UTF-8 with LF line ends. Line by line, so that the report of
 // a long run of a large network never sits in memory as a whole.
 FileResult CopyReportAsTerminalText(const std::string& path, CheckedOutput& out) {
@@ -278,20 +142,6 @@ FileResult CopyReportAsTerminalText(const std::string& path, CheckedOutput& out)
         if (ended) out.Write("\n");
     }
     if (in.bad()) return SystemFileFailure("прочитать", path, errno);
-    return {};
-}
-
-FileResult CopyFile(const std::string& path, CheckedOutput& out) {
-    errno = 0;
-    const ReadFile file(std::fopen(path.c_str(), "rb"));
-    if (!file) return SystemFileFailure("открыть", path, errno);
-    std::string buffer(1 << 16, '\0');
-    for (;;) {
-        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file.get());
-        out.Write(std::string_view(buffer.data(), got));
-        if (got < buffer.size()) break;
-    }
-    if (std::ferror(file.get())) return SystemFileFailure("прочитать", path, errno);
     return {};
 }
 
@@ -329,22 +179,6 @@ int PrintFixedResults(const CalculatorOptions& options, CalculatorRun& run, Chec
             out.Write("\n");
         }
     return ExitCompleted;
-}
-
-// The document of today's layout: the head's keys, then "steps" with each step as written.
-FileResult PrintJson(const json& head, JsonSteps& steps, CheckedOutput& out) {
-    if (auto finished = steps.Finish(); !finished.Ok) return finished;
-    std::string text = head.dump(2);  // "{ ... \n}": "steps" is the last key
-    text.resize(text.size() - 2);
-    out.Write(text);
-    if (steps.Count() == 0) {
-        out.Write(",\n  \"steps\": []\n}\n");
-        return {};
-    }
-    out.Write(",\n  \"steps\": [\n");
-    if (auto copied = CopyFile(steps.Path(), out); !copied.Ok) return copied;
-    out.Write("\n  ]\n}\n");
-    return {};
 }
 
 int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream& err) {
@@ -391,7 +225,7 @@ int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream&
         }
     }
     if (code == ExitCompleted && options.Json) {
-        if (auto printed = PrintJson(presenter.Head(), jsonSteps, output); !printed.Ok) {
+        if (auto printed = jsonSteps.Print(presenter.Head(), output); !printed.Ok) {
             err << OwnMessage(printed.Message);
             code = ExitFailed;
         }

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cerrno>
 #include <clocale>
 #include <csignal>
@@ -15,9 +17,12 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     int code = qnetica::RunCalculator(std::vector<std::string>(argv + 1, argv + argc), std::cout,
                                       std::cerr);
-    // What stdio still held goes out now; a failure is reported unless the run failed already.
+    // What stdio still held goes out now, and the descriptor is closed, which is where some file
+    // systems report a failed write; stdout itself stays open for the library's exit flush.
+    // A failure is reported unless the run failed already.
     errno = 0;
-    if (std::fclose(stdout) != 0 && code == qnetica::ExitCompleted) {
+    const bool written = std::fflush(stdout) == 0 && ::close(STDOUT_FILENO) == 0;
+    if (!written && code == qnetica::ExitCompleted) {
         std::cerr << "qnetica-calc: cannot write to standard output: "
                   << std::strerror(errno != 0 ? errno : EIO) << '\n';
         code = qnetica::ExitFailed;
