@@ -31,6 +31,7 @@ QneticaWindows::QneticaWindows(PlatformDialogs& dialogs) {
     const ChartDialogs chartDialogs{dialogs, form5_->ImageDialog()};
     form9_ = std::make_unique<TForm9>(chartDialogs, main);
     form10_ = std::make_unique<TForm10>(chartDialogs, main);
+    form10_->SetWorkFolder(&main->Work());  // the records of the main window's runs
     form11_ = std::make_unique<TForm11>(model, dialogs, main);
     windows_ = {main,         form2_.get(), form3_.get(), form4_.get(),  form5_.get(), form6_.get(),
                 form7_.get(), form8_.get(), form9_.get(), form10_.get(), form11_.get()};

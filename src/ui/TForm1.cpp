@@ -38,7 +38,6 @@ const QString NetworkFileDescription = QStringLiteral("Стохастическ�
 const QString NetworkFilePattern = QStringLiteral("*.qnf");
 const QString NetworkFileSuffix = QStringLiteral("qnf");
 const QString HelpPage = QStringLiteral("help/help.htm");
-const QString RunResultsFile = QStringLiteral("qnrep.tmp");  // per-step results of varied runs
 
 constexpr int DefaultColumnWidth = 40;
 const QSize InitialSize(748, 568);
@@ -77,7 +76,6 @@ TForm1::TForm1(PlatformDialogs& dialogs, QWidget* parent) : QMainWindow(parent),
 TForm1::~TForm1() {
     model_.RemoveListener(this);
     model_.SetClearHook(nullptr);
-    DeleteRunResultsFile();
 }
 
 void TForm1::CreateActions() {
@@ -295,7 +293,8 @@ void TForm1::ShowVisualEditor() {
 void TForm1::RunCalculation() {
     WindowRunPresenter presenter(windows_, dialogs_, model_);
     RunState& run = *runState_;
-    qnetica::RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine}, presenter);
+    qnetica::RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine, run.Work},
+                            presenter);
 }
 
 void TForm1::Button4Click() {
@@ -337,11 +336,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    DeleteRunResultsFile();  // the program ends with this window; the destructor does it again
-}
-
-void TForm1::DeleteRunResultsFile() {
-    QFile::remove(QDir::current().filePath(RunResultsFile));
 }
 
 void TForm1::showEvent(QShowEvent* event) {

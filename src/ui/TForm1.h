@@ -11,6 +11,7 @@
 #include "runs/ResultTables.h"
 #include "runs/StepTotals.h"
 #include "runs/VariationPlan.h"
+#include "runs/WorkFolder.h"
 #include "ui/PlatformDialogs.h"
 #include "ui/ProgramWindows.h"
 
@@ -45,6 +46,8 @@ class TForm1 : public QMainWindow, private NetworkModelListener {
     VariationPlan& Plan() { return runState_->Plan; }
     const StepTotals& Totals() const { return runState_->Totals; }
     ResultTables& Tables() { return runState_->Tables; }
+    // The runs' private folder, kept while the window lives for the per-QS chart.
+    WorkFolder& Work() { return runState_->Work; }
     PlatformDialogs& Dialogs() { return dialogs_; }
     void SetWindows(const ProgramWindows& windows) { windows_ = windows; }
 
@@ -89,6 +92,7 @@ class TForm1 : public QMainWindow, private NetworkModelListener {
         ResultTables Tables;
         StepTotals Totals;
         AnalysisEngine Engine;
+        WorkFolder Work;
     };
     struct FileDialogMemory {
         QString Folder;
@@ -109,7 +113,6 @@ class TForm1 : public QMainWindow, private NetworkModelListener {
                                          const FileDialogMemory& memory) const;
     static void Remember(FileDialogMemory& memory, const QString& path);
     void ResetPlanOnClear(int nodeCount);
-    static void DeleteRunResultsFile();  // "qnrep.tmp" in the working folder
 
     // NetworkModelListener
     void NodeListChanged() override;

@@ -38,7 +38,6 @@ namespace {
 const QString ParametersCaption = QString::fromUtf8("Параметры расчета сети");
 const QString ResultsCaption = QString::fromUtf8("Результат");
 const QString ChartCaption = QString::fromUtf8("Диаграмма");
-const QString RunResultsFile = QStringLiteral("qnrep.tmp");
 
 class TForm1RunTest : public ::testing::Test {
   protected:
@@ -84,9 +83,9 @@ class TForm1RunTest : public ::testing::Test {
             if (request.Kind == ScriptedDialogs::RequestKind::Modal) captions << request.Text;
         return captions;
     }
-    static bool RunResultsFileExists() {
-        return QFile::exists(QDir::current().filePath(RunResultsFile));
-    }
+    // "qnrep.tmp" of the main window's runs, in their work folder.
+    QString RunResultsFile() { return QString::fromStdString(form.Work().StepResultsPath()); }
+    bool RunResultsFileExists() { return QFile::exists(RunResultsFile()); }
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
@@ -235,8 +234,7 @@ TEST_P(VariedRunTest, AnnouncesTheReportAndShowsWhatWasTicked) {
                                        : QStringList({ParametersCaption}));
 
     EXPECT_TRUE(QFileInfo::exists(report));
-    EXPECT_EQ(QFileInfo(QDir::current().filePath(RunResultsFile)).size(),
-              3 * static_cast<qint64>(StepSnapshotSize));
+    EXPECT_EQ(QFileInfo(RunResultsFile()).size(), 3 * static_cast<qint64>(StepSnapshotSize));
     // Given back as it was when the dialog opened: the field is read only after the dialog, so
     // a network never calculated before had 0.
     EXPECT_EQ(Model().InputRate(), 0);
@@ -278,7 +276,13 @@ TEST_F(TForm1RunTest, RefusedNumberOfStepsKeepsTheDialogOpenUntilFixed) {
     EXPECT_EQ(messages[1].BoxKind, MessageBoxKind::Information);  // the run went ahead
 }
 
-TEST_F(TForm1RunTest, ExitDeletesTheRunResultsFile) {
+// The records of a varied run are the window's own: a "qnrep.tmp" of the current folder
+// (another program's) is neither written nor removed; the window's folder goes with the window.
+TEST_F(TForm1RunTest, RunAndExitLeaveTheCurrentFolderAlone) {
+    QFile other(QDir::current().filePath("qnrep.tmp"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("another program's");
+    other.close();
     MakeChain(1);
     AnswerParameters([](TForm7& dialog) {
         dialog.RadioButton2()->setChecked(true);
@@ -289,7 +293,8 @@ TEST_F(TForm1RunTest, ExitDeletesTheRunResultsFile) {
     form.show();
     dialogs.QueueAnswer(MessageBoxAnswer::No);  // the network was changed: do not save
     EXPECT_TRUE(form.ExitProgram());
-    EXPECT_FALSE(RunResultsFileExists());
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), "another program's");
 }
 
 TEST_F(TForm1RunTest, NewNetworkResetsThePlanOfTheDiscardedNetwork) {
@@ -383,8 +388,7 @@ TEST_F(StressRunTest, HundredStepsOfHundredFiftyQsWithEveryKindVaried) {
     for (const auto& message : messages)
         EXPECT_NE(message.BoxKind, MessageBoxKind::Error) << message.Text.toStdString();
 
-    EXPECT_EQ(QFile(QDir::current().filePath("qnrep.tmp")).size(),
-              static_cast<qint64>(Steps) * StepSnapshotSize);
+    EXPECT_EQ(QFile(RunResultsFile()).size(), static_cast<qint64>(Steps) * StepSnapshotSize);
     QFile file(report);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

@@ -254,16 +254,23 @@ TEST_F(TForm1Test, ExitOnAnUnchangedNetworkClosesWithoutAsking) {
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
-TEST_F(TForm1Test, DestroyingTheWindowDeletesTheRunResultsFile) {
-    QFile results(QDir::current().filePath("qnrep.tmp"));
-    ASSERT_TRUE(results.open(QIODevice::WriteOnly));
-    results.close();
+// The window's runs keep their records in a folder of their own, which lives as long as the
+// window; a "qnrep.tmp" of the current folder is another program's.
+TEST_F(TForm1Test, DestroyingTheWindowRemovesItsWorkFolderAndNothingElse) {
+    QFile other(QDir::current().filePath("qnrep.tmp"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    QString folder;
     {
         ScriptedDialogs ownDialogs;
         TForm1 window(ownDialogs);
+        ASSERT_TRUE(window.Work().Prepare().Ok);
+        folder = QString::fromStdString(window.Work().Path());
         window.ExitProgram();
+        EXPECT_TRUE(QDir(folder).exists());
     }
-    EXPECT_FALSE(results.exists());
+    EXPECT_FALSE(QDir(folder).exists());
+    EXPECT_TRUE(other.exists());
 }
 
 TEST_F(TForm1Test, FileDialogsAskForNetworkFilesAndRememberTheLastName) {
