@@ -3,9 +3,12 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
+#include <stdexcept>
+#include <streambuf>
 
 #include "BenchNetworks.h"
 #include "cli/Calculator.h"
@@ -18,14 +21,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own: the run leaves "qnrep.tmp", "swap.tmp" and the report in it.
+// A new folder of its own for the network and the report (the run's records go to its private
+// work folder), so that benchmarks run at the same time by others never share a file.
+fs::path NewPrivateFolder() {
+    std::string name = (fs::temp_directory_path() / "qnetica-run-bench-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no folder for the benchmark");
+    return name;
+}
+
 struct RunFolder {
-    fs::path Path = fs::temp_directory_path() / "qnetica-run-bench";
+    fs::path Path = NewPrivateFolder();
     fs::path Model = Path / "mixed.qnf";
     fs::path Report = Path / "report.txt";
 
     RunFolder() {
-        fs::create_directories(Path);
         fs::current_path(Path);
         NetworkModel model;
         FillMixedNetwork(model);
@@ -41,11 +50,19 @@ struct RunFolder {
     std::vector<std::string> Options;
 };
 
+// Takes every byte and keeps none, as a written stream that cannot fail.
+class NullBuffer : public std::streambuf {
+  protected:
+    int overflow(int c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
 // The run inside this process: the driver, the engine, the step file and the report.
 void BM_VariedRun100StepsInProcess(benchmark::State& state) {
     RunFolder folder;
     for (auto _ : state) {
-        std::ostream out(nullptr);  // the printed report is converted, then dropped
+        NullBuffer dropped;  // the printed report is converted, then dropped
+        std::ostream out(&dropped);
         std::ostringstream err;
         if (RunCalculator(folder.Options, out, err) != ExitCompleted)
             state.SkipWithError(err.str().c_str());
