@@ -68,7 +68,7 @@ struct Network {
     AnalysisEngine engine;
     WorkFolder work;
 
-    explicit Network(std::string lastResortFolder = "/tmp") : work(std::move(lastResortFolder)) {
+    Network() {
         test::AddQs(model, 2);
         model.Matrix().Cell(0, 1) = "1";
         model.Matrix().Cell(1, 2) = "1";

@@ -81,25 +81,26 @@ TEST(WorkFolderTest, NoBaseGivesTheMessageOfTheLastOneTried) {
 }
 
 TEST(WorkFolderTest, TwoFoldersNeverShareAndOneThatWentIsMadeAnew) {
-    WorkFolder first, second;
-    ASSERT_TRUE(first.Prepare().Ok);
-    ASSERT_TRUE(second.Prepare().Ok);
-    EXPECT_NE(first.Path(), second.Path());
+    std::string taken;
+    {
+        WorkFolder first, second;
+        ASSERT_TRUE(first.Prepare().Ok);
+        ASSERT_TRUE(second.Prepare().Ok);
+        EXPECT_NE(first.Path(), second.Path());
 
-    // Removed by a cleaner of old files: a new one is made.
-    const std::string gone = first.Path();
-    fs::remove_all(gone);
-    ASSERT_TRUE(first.Prepare().Ok);
-    EXPECT_TRUE(fs::is_directory(first.Path()));
+        // Removed by a cleaner of old files: a new one is made.
+        fs::remove_all(first.Path());
+        ASSERT_TRUE(first.Prepare().Ok);
+        EXPECT_TRUE(fs::is_directory(first.Path()));
 
-    // Taken over under the same name with other rights: not used, and left to its maker.
-    const std::string taken = second.Path();
-    fs::remove_all(taken);
-    fs::create_directory(taken);
-    fs::permissions(taken, fs::perms::all);
-    ASSERT_TRUE(second.Prepare().Ok);
-    EXPECT_NE(second.Path(), taken);
-    { WorkFolder third; }
+        // Taken over under the same name with other rights: not used, and not removed.
+        taken = second.Path();
+        fs::remove_all(taken);
+        fs::create_directory(taken);
+        fs::permissions(taken, fs::perms::all);
+        ASSERT_TRUE(second.Prepare().Ok);
+        EXPECT_NE(second.Path(), taken);
+    }
     EXPECT_TRUE(fs::exists(taken));
     fs::remove_all(taken);
 }
