@@ -3,9 +3,12 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
+#include <stdexcept>
+#include <streambuf>
 
 #include "BenchNetworks.h"
 #include "cli/Calculator.h"
@@ -18,14 +21,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own: the run leaves "qnrep.tmp", "swap.tmp" and the report in it.
+// A new folder of its own for the network and the report (the run's records go to its private
+// work folder), so that benchmarks run at the same time by others never share a file.
+fs::path NewPrivateFolder() {
+    std::string name = (fs::temp_directory_path() / "qnetica-run-bench-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no folder for the benchmark");
+    return name;
+}
+
 struct RunFolder {
-    fs::path Path = fs::temp_directory_path() / "qnetica-run-bench";
+    fs::path Path = NewPrivateFolder();
     fs::path Model = Path / "mixed.qnf";
     fs::path Report = Path / "report.txt";
 
     RunFolder() {
-        fs::create_directories(Path);
         fs::current_path(Path);
         NetworkModel model;
         FillMixedNetwork(model);
@@ -41,11 +50,19 @@ struct RunFolder {
     std::vector<std::string> Options;
 };
 
+// Takes every byte and keeps none, as a written stream that cannot fail.
+class NullBuffer : public std::streambuf {
+  protected:
+    int overflow(int c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
 // The run inside this process: the driver, the engine, the step file and the report.
 void BM_VariedRun100StepsInProcess(benchmark::State& state) {
     RunFolder folder;
     for (auto _ : state) {
-        std::ostream out(nullptr);  // the printed report is converted, then dropped
+        NullBuffer dropped;  // the printed report is converted, then dropped
+        std::ostream out(&dropped);
         std::ostringstream err;
         if (RunCalculator(folder.Options, out, err) != ExitCompleted)
             state.SkipWithError(err.str().c_str());
@@ -53,11 +70,13 @@ void BM_VariedRun100StepsInProcess(benchmark::State& state) {
 }
 BENCHMARK(BM_VariedRun100StepsInProcess)->Unit(benchmark::kMillisecond);
 
-// The same run as a user starts it: qnetica-calc as a process of its own, with its peak memory.
-void BM_VariedRun100StepsCalculator(benchmark::State& state) {
+// The same run as a user starts it: qnetica-calc as a process of its own, with its peak memory;
+// extra words are appended to the run's options.
+void RunCalculatorProcess(benchmark::State& state, const std::vector<std::string>& extra) {
     RunFolder folder;
     std::vector<std::string> words{QNETICA_CALC_PATH};
     words.insert(words.end(), folder.Options.begin(), folder.Options.end());
+    words.insert(words.end(), extra.begin(), extra.end());
     std::vector<char*> argv;
     for (auto& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
@@ -83,7 +102,17 @@ void BM_VariedRun100StepsCalculator(benchmark::State& state) {
     posix_spawn_file_actions_destroy(&actions);
     state.counters["peak_MB"] = static_cast<double>(peakKb) / 1024;
 }
+
+void BM_VariedRun100StepsCalculator(benchmark::State& state) {
+    RunCalculatorProcess(state, {});
+}
 BENCHMARK(BM_VariedRun100StepsCalculator)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The JSON document of the same run, 100 steps of 150 QS with their classes.
+void BM_VariedRun100StepsCalculatorJson(benchmark::State& state) {
+    RunCalculatorProcess(state, {"--json"});
+}
+BENCHMARK(BM_VariedRun100StepsCalculatorJson)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace qnetica

@@ -12,9 +12,9 @@
 
 namespace qnetica::fuzz {
 
-// The engine writes "swap.tmp" and a varied run "qnrep.tmp" and its report into the current
-// folder, so each fuzzing process works in a fresh folder of its own: in memory where there is
-// one, since every saved network is synced to its disk.
+// A varied run writes its report, and the targets their networks, into the current folder, so
+// each fuzzing process works in a fresh folder of its own: in memory where there is one, since
+// every saved network is synced to its disk.
 inline void EnterScratchFolder() {
     char inMemory[] = "/dev/shm/qnetica-fuzz-XXXXXX";
     char onDisk[] = "/tmp/qnetica-fuzz-XXXXXX";

@@ -23,6 +23,7 @@ struct Workspace {
     ResultTables Tables;
     StepTotals Totals;
     AnalysisEngine Engine;
+    WorkFolder Work;
 };
 
 void WriteInput(const char* path, const std::uint8_t* data, std::size_t size) {
@@ -40,7 +41,7 @@ void FixedRun(VariationPlan& plan, const NetworkModel&, void*) {
 void Calculate(Workspace& work) {
     fuzz::SilentPresenter presenter(work.Opened, FixedRun, nullptr);
     const RunOutcome outcome =
-        RunCalculation(work.Opened, {work.Plan, work.Tables, work.Totals, work.Engine}, presenter);
+        RunCalculation(work.Opened, {work.Plan, work.Tables, work.Totals, work.Engine, work.Work}, presenter);
     if (outcome.End != RunEnd::Completed) return;
     work.Tables.WriteHeaderRows(QsHeaderVariant::ResultsWindow);
     const std::string bytes =

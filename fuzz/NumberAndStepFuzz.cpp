@@ -133,6 +133,7 @@ struct Workspace {
     ResultTables Tables;
     StepTotals Totals;
     AnalysisEngine Engine;
+    WorkFolder Work;
 };
 
 }  // namespace
@@ -152,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PlanInput planInput{&input};
     fuzz::SilentPresenter presenter(work->Model, SetPlan, &planInput);
     const RunOutcome outcome = RunCalculation(
-        work->Model, {work->Plan, work->Tables, work->Totals, work->Engine}, presenter);
+        work->Model, {work->Plan, work->Tables, work->Totals, work->Engine, work->Work}, presenter);
     if (outcome.End != RunEnd::Completed) return 0;
     work->Tables.WriteHeaderRows(QsHeaderVariant::ResultsWindow);
     const std::string report =

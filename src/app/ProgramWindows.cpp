@@ -39,6 +39,7 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     const ChartDialogs chartDialogs{dialogs, imageDialog_};
     networkChart_ = std::make_unique<NetworkChartDialog>(chartDialogs, parent);
     qsChart_ = std::make_unique<QsChartDialog>(chartDialogs, parent);
+    qsChart_->SetWorkFolder(&document_->Work());  // the records of the document's runs
     generator_ = std::make_unique<GeneratorDialog>(*document_, dialogs, parent);
     generator_->SetImageAreaSource([this] { return editor_->VisibleImageArea(); });
     generator_->SetIntensityShown([this](const QString& text) { valueInput_->SetValueText(text); });

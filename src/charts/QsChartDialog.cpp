@@ -16,6 +16,7 @@
 #include "charts/StepBarChart.h"
 #include "runs/StepResultsFile.h"
 #include "runs/StepResultsReader.h"
+#include "runs/WorkFolder.h"
 
 namespace qnetica {
 namespace {
@@ -109,7 +110,8 @@ void QsChartDialog::BuildQsChart() {
     chart_->chart()->setTitle(QStringLiteral("Диаграмма построенная по значениям ") +
                               CharacteristicText(c) + QStringLiteral(" в СМО № ") +
                               QString::number(q));
-    const StepResultsReadout readout = ReadStepResults(StepResultsFileName);
+    const StepResultsReadout readout =
+        ReadStepResults(workFolder_ ? workFolder_->StepResultsPath() : StepResultsFileName);
     if (!readout.Result.Ok) {
         dialogs_.Dialogs.ShowError(this, QString::fromStdString(readout.Result.Message));
         return;

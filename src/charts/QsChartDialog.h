@@ -14,9 +14,11 @@ class QShowEvent;
 namespace qnetica {
 
 class StepBarChart;
+class WorkFolder;
 
 // The per-QS chart "Диаграмма по характеристикам отдельных СМО": one characteristic of one QS
-// over the steps of the last varied run, read back from "qnrep.tmp", savable as an image.
+// over the steps of the last varied run, read back from "qnrep.tmp" in the runs' work folder,
+// savable as an image.
 class QsChartDialog : public QDialog {
     Q_OBJECT
 
@@ -31,6 +33,8 @@ class QsChartDialog : public QDialog {
     // "Построить": the chosen characteristic of the chosen QS at every step recorded in
     // "qnrep.tmp"; a file without steps gives an error box and an empty chart.
     void BuildQsChart();
+    // Where the runs keep "qnrep.tmp"; without one it is read from the current folder.
+    void SetWorkFolder(const WorkFolder* folder) { workFolder_ = folder; }
     // "Сохранить": false when nothing was written.
     bool SaveChartImage();
 
@@ -54,6 +58,7 @@ class QsChartDialog : public QDialog {
     void CreateOptions();
 
     ChartDialogs dialogs_;
+    const WorkFolder* workFolder_ = nullptr;
     StepBarChart* chart_ = nullptr;
     QBarSet* valueBars_ = nullptr;
     QGroupBox* options_ = nullptr;

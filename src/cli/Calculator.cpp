@@ -1,79 +1,47 @@
 #include "cli/Calculator.h"
 
-#include <unistd.h>
-
-#include <algorithm>
+#include <cerrno>
 #include <clocale>
-#include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <fstream>
-#include <iostream>
-#include <nlohmann/json.hpp>
-#include <sstream>
+#include <memory>
 
 #include "cli/CalculatorOptions.h"
+#include "cli/CheckedOutput.h"
+#include "cli/JsonSteps.h"
 #include "model/Cp1251.h"
 #include "model/NetworkFile.h"
-#include "model/NumberText.h"
-#include "runs/ClassRecordReader.h"
+#include "runs/OutputFile.h"
 #include "runs/QuietRunPresenter.h"
 #include "runs/ResultsReport.h"
 #include "runs/RunCalculation.h"
-#include "runs/StepResultsFile.h"
+#include "runs/WorkFolder.h"
 
 namespace qnetica {
 namespace {
 
 using nlohmann::json;
 
-const char* KindName(const QsParams& qs) {
-    if (qs.BoundedQueue) return "bounded";
-    return qs.RelativePriority ? "priority" : "plain";
-}
+// Working files of the calculator's own, in the run's private folder.
+constexpr const char* VariedReportName = "report.txt";  // a varied run's report, none asked for
+constexpr const char* JsonStepsName = "steps.json";     // the JSON steps until the run ends
 
-json ClassesJson(const QsParams& qs, const ClassResults& record) {
-    json classes = json::array();
-    const int count = std::clamp(qs.PriorityClasses, 0, MaxPriorityClasses);
-    for (int j = 0; j < count; ++j)
-        classes.push_back({{"class", j + 1},
-                           {"share", qs.ClassShares[j]},
-                           {"arrival_rate", record.ClassArrivalRate[j]},
-                           {"load", record.ClassLoad[j]},
-                           {"queue_length", record.ClassQueueLength[j]},
-                           {"in_system", record.ClassInSystem[j]},
-                           {"wait_time", record.ClassWaitTime[j]},
-                           {"sojourn_time", record.ClassSojournTime[j]}});
-    return classes;
-}
-
-json QsJson(int k, const QsParams& qs, bool overloaded) {
-    const QsResults& r = qs.Results;
-    return {{"number", k},
-            {"name", qs.Name},
-            {"kind", KindName(qs)},
-            {"service_time", qs.ServiceTime},
-            {"channels", qs.Channels},
-            {"places", qs.QueuePlaces},
-            {"arrival_rate", r.ArrivalRate},
-            {"offered_load", r.OfferedLoad},
-            {"load_factor", r.LoadFactor},
-            {"idle_probability", r.IdleProbability},
-            {"queue_length", r.QueueLength},
-            {"in_system", r.InSystem},
-            {"wait_time", r.WaitTime},
-            {"sojourn_time", r.SojournTime},
-            {"transfer_coefficient", r.TransferCoefficient},
-            {"overloaded", overloaded},
-            {"classes", json::array()}};
+std::string OwnMessage(const std::string& text) {
+    return "qnetica-calc: " + text + "\n";
 }
 
 // The terminal side of a run: the plan is set up as the parameters dialog would set it,
-// messages go to stderr, each step is kept when JSON output is asked for.
+// messages go to stderr, each step goes to the JSON steps when JSON output is asked for.
 class TerminalPresenter : public QuietRunPresenter {
   public:
     TerminalPresenter(const CalculatorOptions& options, NetworkModel& model, std::ostream& err,
-                      std::string reportFile)
-        : options_(options), model_(model), err_(err), reportFile_(std::move(reportFile)) {}
+                      std::string reportFile, const WorkFolder& work, JsonSteps& jsonSteps)
+        : options_(options),
+          model_(model),
+          err_(err),
+          reportFile_(std::move(reportFile)),
+          work_(work),
+          jsonSteps_(jsonSteps) {}
 
     void ShowMessage(MessageKind kind, const std::string& text) override {
         if (kind == MessageKind::Information)
@@ -103,59 +71,30 @@ class TerminalPresenter : public QuietRunPresenter {
 
     void StepCompleted(const NetworkModel& model, const CalculationContext& context,
                        const AnalysisEngine& engine, const ResultTables&) override {
-        if (!options_.Json) return;  // a long run of a large network makes a large document
-        const NetworkTotals& t = engine.Totals();
-        json step = {{"step", context.Step},
-                     {"input_rate", model.InputRate()},
-                     {"overloaded", context.Overloaded},
-                     {"totals",
-                      {{"queued_total", t.QueuedTotal},
-                       {"in_network_total", t.InNetworkTotal},
-                       {"network_wait_time", t.NetworkWaitTime},
-                       {"network_sojourn_time", t.NetworkSojournTime}}},
-                     {"qs", json::array()}};
-        ClassRecordReader classes;
-        const bool haveClasses = context.ClassFileStarted && classes.Open(ClassResultsFileName).Ok;
-        for (int k = 1; k < model.NodeCount(); ++k) {
-            const QsParams& qs = model.Qs(k);
-            json entry = QsJson(k, qs, context.QsOverloaded[k]);
-            ClassResults record;
-            if (haveClasses && qs.RelativePriority && !qs.BoundedQueue &&
-                !context.QsOverloaded[k] && classes.Next(record).Ok)
-                entry["classes"] = ClassesJson(qs, record);
-            step["qs"].push_back(std::move(entry));
-        }
-        steps_.push_back(std::move(step));
+        if (options_.Json)
+            jsonSteps_.Add(StepJson(model, context, engine, work_.ClassResultsPath()));
     }
 
     const std::string& UsageError() const { return usageError_; }
-    json Results() const {
+    // The document without its steps.
+    json Head() const {
         return {{"node_count", model_.NodeCount()},
                 {"input_rate", model_.InputRate()},
-                {"messages", messages_},
-                {"steps", steps_}};
+                {"messages", messages_}};
     }
 
   private:
     // The ranges given on the command line, as the dialog's fields and OK buttons would store them.
     std::string SetRanges(VariationPlan& plan) {
         if (options_.InputRate) {
-            const auto from = ParseNumberChecked(options_.InputRate->From);
-            const auto to = ParseNumberChecked(options_.InputRate->To);
-            if (!from.IsNumber || !to.IsNumber)
-                return "--vary-input-rate: the range is not two numbers";
-            plan.InputRateFrom = from.Value;
-            plan.InputRateTo = to.Value;
+            plan.InputRateFrom = options_.InputRate->From;
+            plan.InputRateTo = options_.InputRate->To;
             plan.VaryInputRate = true;
         }
         for (const VaryRange& range : options_.Service) {
             if (auto error = CheckQs("--vary-service", range); !error.empty()) return error;
-            const auto from = ParseNumberChecked(range.From);
-            const auto to = ParseNumberChecked(range.To);
-            if (!from.IsNumber || !to.IsNumber)
-                return "--vary-service: the range is not two numbers";
-            plan.Qs(range.Qs).ServiceFrom = from.Value;
-            plan.Qs(range.Qs).ServiceTo = to.Value;
+            plan.Qs(range.Qs).ServiceFrom = range.From;
+            plan.Qs(range.Qs).ServiceTo = range.To;
             plan.VaryServiceTime = true;
         }
         const std::pair<const char*, bool> integerKinds[] = {{"--vary-channels", true},
@@ -163,13 +102,11 @@ class TerminalPresenter : public QuietRunPresenter {
         for (const auto& [name, isChannels] : integerKinds) {
             for (const VaryRange& range : isChannels ? options_.Channels : options_.Places) {
                 if (auto error = CheckQs(name, range); !error.empty()) return error;
-                const auto from = ParseIntegerChecked(range.From);
-                const auto to = ParseIntegerChecked(range.To);
-                if (!from.IsNumber || !to.IsNumber)
-                    return std::string(name) + ": the range is not two whole numbers";
                 QsPlan& qs = plan.Qs(range.Qs);
-                (isChannels ? qs.ChannelsFrom : qs.PlacesFrom) = from.Value;
-                (isChannels ? qs.ChannelsTo : qs.PlacesTo) = to.Value;
+                const auto from = static_cast<std::int32_t>(range.From);
+                const auto to = static_cast<std::int32_t>(range.To);
+                (isChannels ? qs.ChannelsFrom : qs.PlacesFrom) = from;
+                (isChannels ? qs.ChannelsTo : qs.PlacesTo) = to;
                 (isChannels ? plan.VaryChannels : plan.VaryPlaces) = true;
             }
         }
@@ -178,35 +115,41 @@ class TerminalPresenter : public QuietRunPresenter {
 
     std::string CheckQs(const char* option, const VaryRange& range) const {
         if (range.Qs >= 1 && range.Qs < model_.NodeCount()) return {};
-        return std::string(option) + ": the network has no QS " + std::to_string(range.Qs);
+        return std::string(option) + ": the network has no QS " + std::to_string(range.Qs) +
+               " (K is 1 to " + std::to_string(model_.QsCount()) + ")";
     }
 
     const CalculatorOptions& options_;
     NetworkModel& model_;
     std::ostream& err_;
     std::string reportFile_;
+    const WorkFolder& work_;
+    JsonSteps& jsonSteps_;
     std::string usageError_;
     std::vector<std::string> messages_;
-    json steps_ = json::array();
 };
 
 // A report file as terminal text: UTF-8 with LF line ends. Line by line, so that the report of
 // a long run of a large network never sits in memory as a whole.
-void CopyReportAsTerminalText(const std::string& path, std::ostream& out) {
+FileResult CopyReportAsTerminalText(const std::string& path, CheckedOutput& out) {
     std::ifstream in(path, std::ios::binary);
+    if (!in) return SystemFileFailure("открыть", path, errno);
     std::string line;
     while (std::getline(in, line)) {
         const bool ended = !in.eof();  // the last line may lack its line end
         if (ended && !line.empty() && line.back() == '\r') line.pop_back();
-        out << Cp1251ToUtf8(line);
-        if (ended) out << '\n';
+        out.Write(Cp1251ToUtf8(line));
+        if (ended) out.Write("\n");
     }
+    if (in.bad()) return SystemFileFailure("прочитать", path, errno);
+    return {};
 }
 
-std::string TemporaryReportName() {
-    return (std::filesystem::temp_directory_path() /
-            ("qnetica-calc-report-" + std::to_string(::getpid()) + ".txt"))
-        .string();
+// A report asked for in the run's own folder would overwrite or mix with its working files.
+bool IsWorkingFile(const CalculatorOptions& options, const WorkFolder& work, std::ostream& err) {
+    if (!options.ReportFile || !work.Holds(*options.ReportFile)) return false;
+    err << OwnMessage("--report: '" + *options.ReportFile + "' is a working file of this run");
+    return true;
 }
 
 struct CalculatorRun {
@@ -215,51 +158,83 @@ struct CalculatorRun {
     ResultTables Tables;
     StepTotals Totals;
     AnalysisEngine Engine;
+    WorkFolder Work;  // removed with the run, whatever way it ends
 };
 
-int PrintFixedResults(const CalculatorOptions& options, CalculatorRun& run, std::ostream& out,
+int PrintFixedResults(const CalculatorOptions& options, CalculatorRun& run, CheckedOutput& out,
                       std::ostream& err) {
     run.Tables.WriteHeaderRows(QsHeaderVariant::ResultsWindow);
     if (options.ReportFile) {
+        if (IsWorkingFile(options, run.Work, err)) return ExitFailed;
         const FileResult written =
             WriteResultsReport(*options.ReportFile, run.Tables, run.Model.NodeCount());
         if (!written.Ok) {
-            err << written.Message << '\n';
+            err << OwnMessage(written.Message);
             return ExitFailed;
         }
     }
     if (!options.Json)
-        for (const std::string& line : BuildResultsReport(run.Tables, run.Model.NodeCount()))
-            out << line << '\n';
+        for (const std::string& line : BuildResultsReport(run.Tables, run.Model.NodeCount())) {
+            out.Write(line);
+            out.Write("\n");
+        }
     return ExitCompleted;
 }
 
 int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream& err) {
     auto run = std::make_unique<CalculatorRun>();
     if (const FileResult opened = OpenNetworkFile(run->Model, options.ModelFile); !opened.Ok) {
-        err << opened.Message << '\n';
+        err << OwnMessage(opened.Message);
         return ExitFailed;
     }
     const bool varied = options.VariedRun();
-    const std::string reportFile =
-        options.ReportFile && varied ? *options.ReportFile : TemporaryReportName();
-    TerminalPresenter presenter(options, run->Model, err, reportFile);
-    const RunOutcome outcome =
-        RunCalculation(run->Model, {run->Plan, run->Tables, run->Totals, run->Engine}, presenter);
-    int code = ExitCompleted;
-    if (outcome.End == RunEnd::Cancelled) {
-        err << presenter.UsageError() << '\n';
-        code = ExitUsage;
-    } else if (outcome.End == RunEnd::Aborted) {
-        code = ExitFailed;
-    } else if (!varied) {
-        code = PrintFixedResults(options, *run, out, err);
-    } else if (!options.Json) {
-        CopyReportAsTerminalText(reportFile, out);
+    // A varied run writes its records there anyway; JSON output keeps its steps there.
+    if (varied || options.Json) {
+        if (const FileResult prepared = run->Work.Prepare(); !prepared.Ok) {
+            err << prepared.Message << '\n';
+            return ExitFailed;
+        }
     }
-    if (code == ExitCompleted && options.Json) out << presenter.Results().dump(2) << '\n';
-    if (varied) std::remove(StepResultsFileName);  // the window deletes it at exit too
-    if (!(options.ReportFile && varied)) std::remove(reportFile.c_str());
+    if (IsWorkingFile(options, run->Work, err)) return ExitFailed;
+    JsonSteps jsonSteps;
+    if (options.Json) {
+        if (auto started = jsonSteps.Start(run->Work.FilePath(JsonStepsName)); !started.Ok) {
+            err << OwnMessage(started.Message);
+            return ExitFailed;
+        }
+    }
+    const std::string reportFile =
+        options.ReportFile && varied ? *options.ReportFile : run->Work.FilePath(VariedReportName);
+    TerminalPresenter presenter(options, run->Model, err, reportFile, run->Work, jsonSteps);
+    const RunOutcome outcome = RunCalculation(
+        run->Model, {run->Plan, run->Tables, run->Totals, run->Engine, run->Work}, presenter);
+    if (outcome.End == RunEnd::Cancelled) {
+        err << UsageErrorText(presenter.UsageError());
+        return ExitUsage;
+    }
+    if (outcome.End == RunEnd::Aborted) return ExitFailed;
+
+    CheckedOutput output(out);
+    int code = ExitCompleted;
+    if (!varied) {
+        code = PrintFixedResults(options, *run, output, err);
+    } else if (!options.Json) {
+        if (auto copied = CopyReportAsTerminalText(reportFile, output); !copied.Ok) {
+            err << OwnMessage(copied.Message);
+            code = ExitFailed;
+        }
+    }
+    if (code == ExitCompleted && options.Json) {
+        if (auto printed = jsonSteps.Print(presenter.Head(), output); !printed.Ok) {
+            err << OwnMessage(printed.Message);
+            code = ExitFailed;
+        }
+    }
+    if (!output.Finish()) {
+        err << OwnMessage(std::string("cannot write to standard output: ") +
+                          std::strerror(output.Error()));
+        code = ExitFailed;
+    }
     return code;
 }
 
@@ -268,10 +243,23 @@ int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream&
 int RunCalculator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedOptions parsed = ParseCalculatorOptions(args);
     if (!parsed.Options) {
-        (parsed.ExitCode == ExitCompleted ? out : err) << parsed.Text;
-        return parsed.ExitCode;
+        if (parsed.ExitCode != ExitCompleted) {
+            err << parsed.Text;
+            return parsed.ExitCode;
+        }
+        CheckedOutput output(out);
+        output.Write(parsed.Text);
+        if (output.Finish()) return ExitCompleted;
+        err << OwnMessage(std::string("cannot write to standard output: ") +
+                          std::strerror(output.Error()));
+        return ExitFailed;
     }
-    return Calculate(*parsed.Options, out, err);
+    try {
+        return Calculate(*parsed.Options, out, err);
+    } catch (const std::exception& error) {  // out of memory and the like: still a message
+        err << OwnMessage(error.what());
+        return ExitFailed;
+    }
 }
 
 }  // namespace qnetica

@@ -3,88 +3,196 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <cctype>
+#include <cmath>
+#include <utility>
+#include <variant>
 
 #include "cli/Calculator.h"
+#include "model/NumberText.h"
 
 namespace qnetica {
 namespace {
 
-// "FROM:TO", or "K=FROM:TO" when withQs.
-std::optional<VaryRange> SplitRange(const std::string& text, bool withQs) {
+constexpr const char* HelpText =
+    R"(Usage: qnetica-calc FILE [--report REPORT] [--json]
+       qnetica-calc FILE --vary-KIND RANGE... [--steps N] [--report REPORT] [--json]
+       qnetica-calc --help | --version
+
+Computes the open network of queueing systems saved in FILE (a .qnf file of Qnetica) with
+the program's own calculation: once (a fixed run), or step by step while the values named by
+the --vary-* options move linearly from FROM to TO (a varied run). The report is printed on
+standard output as UTF-8 text.
+
+Options:
+  --report REPORT           also write the report to the file REPORT, byte for byte as the
+                            program writes it (Windows-1251, CR LF)
+  --json                    print the results as JSON instead of the report
+  --steps N                 number of steps of a varied run, 2 to 100 (default: 2)
+  --vary-input-rate FROM:TO vary the intensity of the input flow
+  --vary-service K=FROM:TO  vary the service time of QS K
+  --vary-channels K=FROM:TO vary the number of channels of QS K (whole numbers)
+  --vary-places K=FROM:TO   vary the number of places of the bounded QS K (whole numbers)
+  -h, --help                print this help and exit
+  --version                 print the version and exit
+
+FROM and TO are numbers, with '.' or ',' before the decimals. K is the number of a QS of the
+network, 1 to its number of QS. Each --vary-* option may be repeated for several QS.
+
+Files:
+  Only REPORT is written where you ask. The run's working files (qnrep.tmp, swap.tmp and the
+  like) live in a private folder under $TMPDIR, or /tmp, removed when the run ends.
+
+Exit status:
+  0  the run completed
+  1  a file could not be read or written, or the calculation ended with an error
+  2  wrong usage
+
+Examples:
+  qnetica-calc three-kinds.qnf
+  qnetica-calc three-kinds.qnf --json > results.json
+  qnetica-calc three-kinds.qnf --steps 9 --vary-input-rate 0.1:0.9 --vary-service 2=0,5:1 \
+      --report run.txt
+)";
+
+ParsedOptions Refuse(const std::string& problem) {
+    return {std::nullopt, UsageErrorText(problem), ExitUsage};
+}
+
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+// A number with "." or "," before its decimals; never an empty text.
+std::optional<double> RangeNumber(const std::string& text) {
+    if (IsBlank(text)) return std::nullopt;
+    std::string pointed = text;
+    std::replace(pointed.begin(), pointed.end(), ',', '.');
+    const ParsedNumber parsed = ParseNumberChecked(pointed);
+    if (!parsed.IsNumber || !std::isfinite(parsed.Value)) return std::nullopt;
+    return parsed.Value;
+}
+
+std::optional<double> RangeWholeNumber(const std::string& text) {
+    if (IsBlank(text)) return std::nullopt;
+    const ParsedInteger parsed = ParseIntegerChecked(text);
+    if (!parsed.IsNumber) return std::nullopt;
+    return parsed.Value;
+}
+
+// Up to three decimal digits: a QS number, checked against the network once it is read.
+std::optional<int> QsNumber(const std::string& text) {
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.empty() || text.size() > 3 || !std::all_of(text.begin(), text.end(), isDigit))
+        return std::nullopt;
+    return std::stoi(text);
+}
+
+struct RangeKind {
+    const char* Option;
+    bool WithQs;
+    bool WholeNumbers;
+};
+
+// "FROM:TO", or "K=FROM:TO" with a QS number; the refusal says what is wrong.
+std::variant<VaryRange, std::string> ReadRange(const RangeKind& kind, const std::string& text) {
+    const std::string quoted = std::string(kind.Option) + ": '" + text + "' ";
+    const char* form = kind.WithQs ? "K=FROM:TO" : "FROM:TO";
     VaryRange range;
     std::string rest = text;
-    if (withQs) {
+    if (kind.WithQs) {
         const auto equals = rest.find('=');
-        if (equals == std::string::npos) return std::nullopt;
-        const std::string number = rest.substr(0, equals);
-        // Through unsigned char: the bytes of a UTF-8 letter are negative chars, which isdigit
-        // must not be given.
-        const auto isDigit = [](unsigned char c) { return std::isdigit(c) != 0; };
-        if (number.empty() || !std::all_of(number.begin(), number.end(), isDigit) ||
-            number.size() > 3)
-            return std::nullopt;
-        range.Qs = std::stoi(number);
+        const auto qs =
+            equals == std::string::npos ? std::nullopt : QsNumber(rest.substr(0, equals));
+        if (!qs) return quoted + "is not of the form " + form + " (K: the number of a QS)";
+        range.Qs = *qs;
         rest = rest.substr(equals + 1);
     }
     const auto colon = rest.find(':');
-    if (colon == std::string::npos) return std::nullopt;
-    range.From = rest.substr(0, colon);
-    range.To = rest.substr(colon + 1);
+    if (colon == std::string::npos) return quoted + "is not of the form " + form;
+    const auto read = kind.WholeNumbers ? RangeWholeNumber : RangeNumber;
+    const auto from = read(rest.substr(0, colon));
+    const auto to = read(rest.substr(colon + 1));
+    if (!from || !to)
+        return quoted + (kind.WholeNumbers ? "is not two whole numbers " : "is not two numbers ") +
+               form;
+    range.From = *from;
+    range.To = *to;
     return range;
 }
 
-std::string RangeError(const std::string& option, const std::string& text) {
-    return option + ": '" + text + "' is not of the form " +
-           (option == "--vary-input-rate" ? "FROM:TO" : "K=FROM:TO");
+std::optional<int> StepCount(const std::string& text) {
+    const ParsedInteger parsed = ParseIntegerChecked(text);
+    if (IsBlank(text) || !parsed.IsNumber || parsed.Value < 2 || parsed.Value > 100)
+        return std::nullopt;
+    return parsed.Value;
+}
+
+// CLI11 reports the first problem in a line of its own; the calculator prints that line.
+std::string FirstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
 }
 
 }  // namespace
 
+std::string UsageErrorText(const std::string& problem) {
+    return "qnetica-calc: " + problem + "\nTry 'qnetica-calc --help'.\n";
+}
+
+std::string CalculatorHelp() {
+    return HelpText;
+}
+
 ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
-    CLI::App app{"Computes an open network of queueing systems stored in a .qnf file.",
-                 "qnetica-calc"};
+    CLI::App app{"", "qnetica-calc"};
     CalculatorOptions options;
-    std::string inputRate;
+    std::optional<std::string> steps, inputRate;
     std::vector<std::string> service, channels, places;
     app.set_version_flag("--version", std::string("qnetica-calc ") + QNETICA_VERSION);
-    app.add_option("model", options.ModelFile, "the network file (.qnf)")->required();
-    app.add_option("--report", options.ReportFile,
-                   "also write the report to FILE (Windows-1251, CR LF)");
-    app.add_flag("--json", options.Json, "print the results as JSON instead of the report");
-    app.add_option("--steps", options.Steps, "number of steps of a varied run (2..100)");
-    app.add_option("--vary-input-rate", inputRate, "vary the input rate, FROM:TO");
-    app.add_option("--vary-service", service, "vary the service time of QS K, K=FROM:TO");
-    app.add_option("--vary-channels", channels, "vary the channels of QS K, K=FROM:TO");
-    app.add_option("--vary-places", places, "vary the places of QS K, K=FROM:TO");
+    app.add_option("FILE", options.ModelFile)->required();
+    app.add_option("--report", options.ReportFile);
+    app.add_flag("--json", options.Json);
+    app.add_option("--steps", steps);
+    app.add_option("--vary-input-rate", inputRate);
+    app.add_option("--vary-service", service);
+    app.add_option("--vary-channels", channels);
+    app.add_option("--vary-places", places);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
-        return {std::nullopt, app.help(), ExitCompleted};
+        return {std::nullopt, CalculatorHelp(), ExitCompleted};
     } catch (const CLI::CallForVersion& version) {
         return {std::nullopt, std::string(version.what()) + "\n", ExitCompleted};
     } catch (const CLI::ParseError& error) {
-        return {std::nullopt, std::string(error.what()) + "\n\n" + app.help(), ExitUsage};
+        return Refuse(FirstLine(error.what()));
     }
-    if (!inputRate.empty()) {
-        options.InputRate = SplitRange(inputRate, false);
-        if (!options.InputRate)
-            return {std::nullopt, RangeError("--vary-input-rate", inputRate) + "\n\n" + app.help(),
-                    ExitUsage};
+    if (options.ReportFile && options.ReportFile->empty())
+        return Refuse("--report: the file name is empty");
+    if (inputRate) {
+        auto range = ReadRange({"--vary-input-rate", false, false}, *inputRate);
+        if (auto* refusal = std::get_if<std::string>(&range)) return Refuse(*refusal);
+        options.InputRate = std::get<VaryRange>(range);
     }
-    const std::pair<const char*, std::pair<std::vector<std::string>*, std::vector<VaryRange>*>>
-        lists[] = {{"--vary-service", {&service, &options.Service}},
-                   {"--vary-channels", {&channels, &options.Channels}},
-                   {"--vary-places", {&places, &options.Places}}};
-    for (const auto& [name, list] : lists) {
+    const std::pair<RangeKind, std::pair<std::vector<std::string>*, std::vector<VaryRange>*>>
+        lists[] = {{{"--vary-service", true, false}, {&service, &options.Service}},
+                   {{"--vary-channels", true, true}, {&channels, &options.Channels}},
+                   {{"--vary-places", true, true}, {&places, &options.Places}}};
+    for (const auto& [kind, list] : lists) {
         for (const std::string& text : *list.first) {
-            auto range = SplitRange(text, true);
-            if (!range)
-                return {std::nullopt, RangeError(name, text) + "\n\n" + app.help(), ExitUsage};
-            list.second->push_back(*range);
+            auto range = ReadRange(kind, text);
+            if (auto* refusal = std::get_if<std::string>(&range)) return Refuse(*refusal);
+            list.second->push_back(std::get<VaryRange>(range));
         }
+    }
+    if (steps) {
+        options.Steps = StepCount(*steps);
+        if (!options.Steps)
+            return Refuse("--steps: '" + *steps + "' is not a number of steps from 2 to 100");
+        if (!options.VariedRun())
+            return Refuse(
+                "--steps needs something to vary: add --vary-input-rate, --vary-service, "
+                "--vary-channels or --vary-places");
     }
     return {options, {}, ExitCompleted};
 }

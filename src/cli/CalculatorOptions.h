@@ -6,11 +6,12 @@
 
 namespace qnetica {
 
-// A --vary-* range: the QS number (0 for the input rate) and the two texts of the range.
+// A --vary-* range: the QS number (0 for the input rate) and its first and last values, whole
+// numbers for channels and places.
 struct VaryRange {
     int Qs = 0;
-    std::string From;
-    std::string To;
+    double From = 0;
+    double To = 0;
 };
 
 struct CalculatorOptions {
@@ -23,17 +24,25 @@ struct CalculatorOptions {
     std::vector<VaryRange> Channels;
     std::vector<VaryRange> Places;
 
+    // Some --vary-* option was given; --steps alone is refused.
     bool VariedRun() const {
-        return Steps || InputRate || !Service.empty() || !Channels.empty() || !Places.empty();
+        return InputRate || !Service.empty() || !Channels.empty() || !Places.empty();
     }
 };
 
 struct ParsedOptions {
     std::optional<CalculatorOptions> Options;  // empty: print Text and exit with ExitCode
-    std::string Text;
+    std::string Text;  // for stdout when ExitCode is 0 (help, version), else for stderr
     int ExitCode = 0;
 };
 
+// The options as given; QS numbers are checked against the network later.
 ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args);
+
+// A usage error as the calculator prints it: "qnetica-calc: <problem>" and where to get help.
+std::string UsageErrorText(const std::string& problem);
+
+// The text of --help.
+std::string CalculatorHelp();
 
 }  // namespace qnetica

@@ -1,10 +1,7 @@
 #include "document/NetworkDocument.h"
 
-#include <cstdio>
-
 #include "model/NetworkFile.h"
 #include "model/SchemeArea.h"
-#include "runs/StepResultsFile.h"
 
 namespace qnetica {
 namespace {
@@ -13,10 +10,6 @@ namespace {
 const std::string SaveChangesQuestion = "Схема была изменена.\n\rСохранить изменения?";
 const std::string TooManyQsNotice = "Сеть может содержать не более 150 СМО.";
 
-void DeleteRunResultsFile() {
-    std::remove(StepResultsFileName);
-}
-
 }  // namespace
 
 NetworkDocument::NetworkDocument(DocumentQuestions& questions) : questions_(questions) {
@@ -24,10 +17,9 @@ NetworkDocument::NetworkDocument(DocumentQuestions& questions) : questions_(ques
     model_.SetClearHook([this](int nodeCount) { run_->Plan.ResetPlan(nodeCount); });
 }
 
-// The per-step results of the last varied run are the per-QS chart's; they go with the program.
+// The work folder goes with the document, and the records of the last varied run with it.
 NetworkDocument::~NetworkDocument() {
     model_.SetClearHook(nullptr);
-    DeleteRunResultsFile();
 }
 
 bool NetworkDocument::ConfirmDiscard() {
@@ -98,7 +90,8 @@ GenerationOutcome NetworkDocument::Generate(
 
 RunOutcome NetworkDocument::Calculate(RunPresenter& presenter) {
     RunState& run = *run_;
-    return RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine}, presenter);
+    return RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine, run.Work},
+                          presenter);
 }
 
 }  // namespace qnetica

@@ -12,12 +12,14 @@
 #include "runs/RunCalculation.h"
 #include "runs/StepTotals.h"
 #include "runs/VariationPlan.h"
+#include "runs/WorkFolder.h"
 
 namespace qnetica {
 
 // The one network the program works on, with everything that belongs to it: the model, the
 // state of the calculations (the variation plan, the tables of the last step and the totals of
-// the last varied run), the random fill's generator and the file it came from. The windows show
+// the last varied run, the runs' work folder), the random fill's generator and the file it came
+// from. The windows show
 // it and observe its model through NetworkModelListener; they change it through these commands.
 // Commands that may be abandoned return false when the network was kept as it was.
 class NetworkDocument {
@@ -34,6 +36,10 @@ class NetworkDocument {
     ResultTables& Tables() { return run_->Tables; }
     StepTotals& Totals() { return run_->Totals; }
     const StepTotals& Totals() const { return run_->Totals; }
+    // The runs' private folder, kept for the document's whole life: the per-QS chart reads the
+    // records of the last varied run from it.
+    WorkFolder& Work() { return run_->Work; }
+    const WorkFolder& Work() const { return run_->Work; }
     // The file the network was last opened from or saved into; empty before either.
     const std::string& FilePath() const { return filePath_; }
 
@@ -57,6 +63,7 @@ class NetworkDocument {
         ResultTables Tables;
         StepTotals Totals;
         AnalysisEngine Engine;
+        WorkFolder Work;
     };
 
     DocumentQuestions& questions_;

@@ -33,6 +33,10 @@ void AnalysisEngine::StartRun() {
     state_->Totals = {};
 }
 
+void AnalysisEngine::SetClassResultsPath(std::string path) {
+    state_->ClassFile = ClassResultsFile(std::move(path));
+}
+
 void AnalysisEngine::State::RunStages(NetworkModel& model, CalculationContext& context,
                                       CalculationObserver& observer) {
     const int n = model.NodeCount();

@@ -30,6 +30,8 @@ class AnalysisEngine {
 
     // Zeroes the unknowns, the snapshots and the class record before a command's first step.
     void StartRun();
+    // Where the class records of relative-priority QS go (ClassResultsFileName until set).
+    void SetClassResultsPath(std::string path);
     StepOutcome CalculateStep(NetworkModel& model, CalculationContext& context,
                               CalculationObserver& observer);
 

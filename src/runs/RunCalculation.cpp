@@ -11,8 +11,11 @@ namespace {
 // The files a varied run writes as it goes; destroying them closes whatever is still open.
 class VariedRunFiles {
   public:
-    FileResult Open(const VariationPlan& plan, const NetworkModel& model) {
-        if (auto result = steps_.Create(StepResultsFileName); !result.Ok) return result;
+    FileResult Open(const VariationPlan& plan, const NetworkModel& model, const WorkFolder& work) {
+        // Not a record file of the run's own, which would be overwritten or mixed into it.
+        if (work.IsRecordFile(plan.ReportFileName))
+            return FileFailure("создать", plan.ReportFileName, "это рабочий файл расчета");
+        if (auto result = steps_.Create(work.StepResultsPath()); !result.Ok) return result;
         if (auto result = report_.Create(plan.ReportFileName); !result.Ok) return result;
         ReportLines head;
         WriteReportHead(head, plan, model);
@@ -21,10 +24,12 @@ class VariedRunFiles {
 
     FileResult WriteStep(const VariationPlan& plan, const NetworkModel& model,
                          const ResultTables& tables, const CalculationContext& context,
-                         const StepSnapshot& snapshot, char decimalSeparator) {
+                         const StepSnapshot& snapshot, char decimalSeparator,
+                         const WorkFolder& work) {
         if (auto result = steps_.Append(EncodeStepSnapshot(snapshot)); !result.Ok) return result;
         ReportLines section;
-        auto result = WriteStepSection(section, plan, model, tables, context, decimalSeparator);
+        auto result = WriteStepSection(section, plan, model, tables, context, decimalSeparator,
+                                       work.ClassResultsPath());
         if (!result.Ok) return result;
         return report_.Append(EncodeReport(section));
     }
@@ -55,9 +60,10 @@ class Run {
         presenter_.StartProgress(model_.NodeCount() * steps);
         data_.Engine.StartRun();
         context_.VariedRun = plan.VariedRun;
+        if (auto result = PrepareWorkFolder(); !result.Ok) return Abort(result.Message, true);
         if (plan.VariedRun) {
             presenter_.EnableDisplayCommands();
-            if (auto result = files_.Open(plan, model_); !result.Ok)
+            if (auto result = files_.Open(plan, model_, data_.Work); !result.Ok)
                 return Abort(result.Message, true);
         }
         for (int step = 1; step <= steps; ++step)
@@ -66,6 +72,20 @@ class Run {
     }
 
   private:
+    // Only a run that writes records needs the folder; the engine is told where its records go.
+    FileResult PrepareWorkFolder() {
+        if (!data_.Plan.VariedRun && !HasPriorityQs()) return {};
+        if (auto prepared = data_.Work.Prepare(); !prepared.Ok) return prepared;
+        data_.Engine.SetClassResultsPath(data_.Work.ClassResultsPath());
+        return {};
+    }
+
+    bool HasPriorityQs() const {
+        for (int k = 1; k <= model_.QsCount(); ++k)
+            if (model_.Qs(k).RelativePriority) return true;
+        return false;
+    }
+
     // The message of a failed step; empty when the engine has shown its own already.
     std::optional<std::string> RunStep(int step) {
         context_.StartStep(step);
@@ -79,9 +99,9 @@ class Run {
         if (data_.Plan.VariedRun) {
             data_.Totals.Store(step, data_.Engine.Totals());
             data_.Tables.WriteHeaderRows(QsHeaderVariant::VariedRun);
-            const auto result =
-                files_.WriteStep(data_.Plan, model_, data_.Tables, context_,
-                                 data_.Engine.Snapshots(), presenter_.DecimalSeparator());
+            const auto result = files_.WriteStep(data_.Plan, model_, data_.Tables, context_,
+                                                 data_.Engine.Snapshots(),
+                                                 presenter_.DecimalSeparator(), data_.Work);
             if (!result.Ok) return result.Message;
         }
         presenter_.StepCompleted(model_, context_, data_.Engine, data_.Tables);

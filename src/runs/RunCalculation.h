@@ -8,6 +8,7 @@
 #include "runs/RunPresenter.h"
 #include "runs/StepTotals.h"
 #include "runs/VariationPlan.h"
+#include "runs/WorkFolder.h"
 
 namespace qnetica {
 
@@ -20,18 +21,21 @@ struct RunOutcome {
 
 // What a calculation run reads and writes beside the model. The network document keeps them
 // for the whole program (the calculator for its one run), so that the parameters dialog shows
-// the last plan again and the charts show the last varied run.
+// the last plan again, the charts show the last varied run and its records stay in one work
+// folder.
 struct RunData {
     VariationPlan& Plan;
     ResultTables& Tables;
     StepTotals& Totals;
     AnalysisEngine& Engine;
+    WorkFolder& Work;  // "qnrep.tmp" and "swap.tmp" of the runs
 };
 
 // The calculation command: asks for the run parameters, then performs one calculation (fixed
 // run) or one per step with the varied values (varied run), writing "qnrep.tmp" and the report
-// of a varied run. A run that fails closes its files, shows one message and still gives the
-// model back its own values.
+// of a varied run. The work folder is made by the first run that needs it: a varied run, or
+// one with a relative-priority QS. A run that fails closes its files, shows one message and
+// still gives the model back its own values.
 RunOutcome RunCalculation(NetworkModel& model, RunData data, RunPresenter& presenter);
 
 }  // namespace qnetica

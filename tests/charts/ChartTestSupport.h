@@ -38,6 +38,7 @@ struct VariedRunOfFiveQs {
     ResultTables tables;
     StepTotals totals;
     AnalysisEngine engine;
+    WorkFolder work;
     QuietPresenter presenter;
 
     VariedRunOfFiveQs() {
@@ -51,9 +52,8 @@ struct VariedRunOfFiveQs {
         model.SetInputRateText("2");
     }
 
-    // Leaves "qnrep.tmp" with one record per step and the totals of every step.
+    // Leaves "qnrep.tmp" in the work folder with one record per step and the totals of every step.
     void Run(int steps) {
-        std::remove(StepResultsFileName);
         presenter.Dialog = [this, steps](VariationPlan& p) {
             p.LoadPlanDefaults(model);
             p.StepCount = steps;
@@ -63,7 +63,8 @@ struct VariedRunOfFiveQs {
             ASSERT_FALSE(p.PreparePlanSteps(model, true));
             p.VariedRun = p.Confirmed = true;
         };
-        const RunOutcome outcome = RunCalculation(model, {plan, tables, totals, engine}, presenter);
+        const RunOutcome outcome =
+            RunCalculation(model, {plan, tables, totals, engine, work}, presenter);
         ASSERT_EQ(outcome.End, RunEnd::Completed) << outcome.Message;
     }
 };

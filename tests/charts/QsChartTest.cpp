@@ -39,6 +39,7 @@ TEST(QsChartTest, LoadFactorOfQsTwoOverAThreeStepRun) {
     test::VariedRunOfFiveQs run;
     run.Run(3);
     QsChart chart;
+    chart.form.SetWorkFolder(&run.work);
     EXPECT_EQ(chart.Title(), "TChart");
     chart.Build(2, 2);
     EXPECT_EQ(chart.Title(), "Диаграмма построенная по значениям коэффициента загрузки в СМО № 2");
@@ -54,6 +55,7 @@ TEST(QsChartTest, QsBeyondTheNetworkGivesZeroBars) {
     test::VariedRunOfFiveQs run;
     run.Run(3);
     QsChart chart;
+    chart.form.SetWorkFolder(&run.work);
     chart.Build(1, 150);
     EXPECT_EQ(chart.Title(),
               "Диаграмма построенная по значениям интенсивности входящего потока в СМО № 150");
@@ -64,6 +66,7 @@ TEST(QsChartTest, BuildingTwiceShowsTheBarsOnce) {
     test::VariedRunOfFiveQs run;
     run.Run(3);
     QsChart chart;
+    chart.form.SetWorkFolder(&run.work);
     chart.Build(1, 1);
     chart.Build(1, 1);
     EXPECT_EQ(Values(chart.form.ValueBars()), (std::vector<double>{2, 2.5, 3}));

@@ -43,7 +43,9 @@ struct ShownChart {
             test::VariedRunOfFiveQs run;
             run.Run(3);
             auto form = std::make_unique<QsChartDialog>(both);
+            form->SetWorkFolder(&run.work);
             form->BuildQsChart();
+            form->SetWorkFolder(nullptr);  // the run and its folder end with this block
             chart = form->Chart();
             save = form->SaveButton();
             barColour = QColor(166, 202, 240);

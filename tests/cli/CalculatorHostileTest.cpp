@@ -63,7 +63,10 @@ TEST_P(CalculatorHostileTest, ExitsWithItsCodeAndMessage) {
 }
 
 const HostileArgs HostileArgCases[] = {
-    {"StepsNegative", {"--steps", "-5"}, ExitUsage, "от 2 до 100"},
+    {"StepsNegative",
+     {"--steps", "-5", "--vary-input-rate", "1:2"},
+     ExitUsage,
+     "--steps: '-5' is not a number of steps from 2 to 100"},
     {"StepsBeyondInt", {"--steps", "99999999999"}, ExitUsage, "--steps"},
     {"QsNumberCyrillic", {"--steps", "2", "--vary-service", "ЖЖ=1:2"}, ExitUsage, "--vary-service"},
     {"QsZero", {"--steps", "2", "--vary-service", "0=1:2"}, ExitUsage, "no QS 0"},
@@ -107,7 +110,7 @@ const HostileArgs HostileArgCases[] = {
      ExitFailed,
      "no-such-folder/report.txt"},
     {"VariedReportUnwritable",
-     {"--steps", "2", "--report", "no-such-folder/report.txt"},
+     {"--steps", "2", "--vary-input-rate", "0.1:0.5", "--report", "no-such-folder/report.txt"},
      ExitFailed,
      "no-such-folder/report.txt"},
 };

@@ -236,8 +236,9 @@ std::vector<std::string> FixedRunMessages(NetworkModel& model) {
     ResultTables tables;
     StepTotals totals;
     AnalysisEngine engine;
+    WorkFolder work;
     FixedRunPresenter presenter;
-    RunCalculation(model, {plan, tables, totals, engine}, presenter);
+    RunCalculation(model, {plan, tables, totals, engine, work}, presenter);
     return presenter.Messages;
 }
 

@@ -66,6 +66,7 @@ struct Network {
     ResultTables tables;
     StepTotals totals;
     AnalysisEngine engine;
+    WorkFolder work;
 
     Network() {
         test::AddQs(model, 2);
@@ -77,7 +78,7 @@ struct Network {
         model.SetInputRateText("0.3");
     }
     RunOutcome Run(DialogPresenter& presenter) {
-        return RunCalculation(model, {plan, tables, totals, engine}, presenter);
+        return RunCalculation(model, {plan, tables, totals, engine, work}, presenter);
     }
 };
 
@@ -113,12 +114,11 @@ class FileSizeLimit {
 TEST(HostileRunTest, StepCountsOutsideTwoToOneHundredDoNotStart) {
     for (int steps : {1, 101, 0, -1, INT_MAX}) {
         SCOPED_TRACE(steps);
-        fs::remove(StepResultsFileName);
         Network network;
         DialogPresenter presenter(network.model, steps, "report.txt");
         EXPECT_EQ(network.Run(presenter).End, RunEnd::Cancelled);
         EXPECT_EQ(presenter.Steps, 0);
-        EXPECT_FALSE(fs::exists(StepResultsFileName));
+        EXPECT_FALSE(network.work.Exists());
         EXPECT_FALSE(fs::exists("report.txt"));
     }
     for (int steps : {2, 100}) {
@@ -127,7 +127,7 @@ TEST(HostileRunTest, StepCountsOutsideTwoToOneHundredDoNotStart) {
         DialogPresenter presenter(network.model, steps, "report.txt");
         ASSERT_EQ(network.Run(presenter).End, RunEnd::Completed);
         EXPECT_EQ(presenter.Steps, steps);
-        EXPECT_EQ(fs::file_size(StepResultsFileName), steps * StepSnapshotSize);
+        EXPECT_EQ(fs::file_size(network.work.StepResultsPath()), steps * StepSnapshotSize);
         EXPECT_EQ(CountLines(test::ReadBytes("report.txt"), "\r\n>>\r\n"), steps);
         EXPECT_EQ(network.model.Qs(1).ServiceTime, 1.0);  // given back
     }
@@ -152,9 +152,11 @@ TEST(HostileRunTest, FilesThatCannotBeCreatedAbortBeforeTheFirstStep) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.report);
-        fs::remove_all(StepResultsFileName);
-        if (c.stepsFileAsFolder) fs::create_directory(StepResultsFileName);
         Network network;
+        if (c.stepsFileAsFolder) {
+            ASSERT_TRUE(network.work.Prepare().Ok);
+            fs::create_directory(network.work.StepResultsPath());
+        }
         DialogPresenter presenter(network.model, 3, c.report);
         EXPECT_EQ(network.Run(presenter).End, RunEnd::Aborted);
         EXPECT_EQ(presenter.Steps, 0);
@@ -162,7 +164,6 @@ TEST(HostileRunTest, FilesThatCannotBeCreatedAbortBeforeTheFirstStep) {
         EXPECT_NE(presenter.Errors[0].find(c.named), std::string::npos) << presenter.Errors[0];
         EXPECT_EQ(network.model.Qs(1).ServiceTime, 1.0);
     }
-    fs::remove_all(StepResultsFileName);
 }
 
 // A disk that fills up during a varied run: the step whose record no longer fits aborts the run
@@ -178,10 +179,10 @@ TEST(HostileRunTest, FullDiskDuringAVariedRunAbortsAtTheStepThatNoLongerFits) {
     EXPECT_EQ(outcome.End, RunEnd::Aborted);
     EXPECT_EQ(presenter.Steps, 2);
     ASSERT_EQ(presenter.Errors.size(), 1u);
-    EXPECT_EQ(presenter.Errors[0],
-              "Не удалось записать файл \"qnrep.tmp\": " + std::string(std::strerror(EFBIG)));
+    EXPECT_EQ(presenter.Errors[0], "Не удалось записать файл \"" + network.work.StepResultsPath() +
+                                       "\": " + std::strerror(EFBIG));
     EXPECT_EQ(network.model.Qs(1).ServiceTime, 1.0);
-    const StepResultsReadout readout = ReadStepResults(StepResultsFileName);
+    const StepResultsReadout readout = ReadStepResults(network.work.StepResultsPath());
     ASSERT_TRUE(readout.Result.Ok) << readout.Result.Message;
     EXPECT_EQ(readout.Steps.size(), 2u);
     EXPECT_EQ(CountLines(test::ReadBytes("report.txt"), "\r\n>>\r\n"), 2);

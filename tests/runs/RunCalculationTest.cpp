@@ -59,6 +59,7 @@ struct Fixture {
     ResultTables tables;
     StepTotals totals;
     AnalysisEngine engine;
+    WorkFolder work;
     ScriptedPresenter presenter;
 
     Fixture() {
@@ -70,7 +71,6 @@ struct Fixture {
         model.Qs(2).ServiceTime = 0.25;
         model.SetInputRate(1);
         model.SetInputRateText("1");
-        std::remove(StepResultsFileName);
         std::remove("report.txt");
     }
 
@@ -85,7 +85,9 @@ struct Fixture {
             p.Confirmed = true;
         };
     }
-    RunOutcome Run() { return RunCalculation(model, {plan, tables, totals, engine}, presenter); }
+    RunOutcome Run() {
+        return RunCalculation(model, {plan, tables, totals, engine, work}, presenter);
+    }
 };
 
 TEST(RunCalculationTest, FixedRunCalculatesOnceAndShowsTheResults) {
@@ -96,7 +98,7 @@ TEST(RunCalculationTest, FixedRunCalculatesOnceAndShowsTheResults) {
     EXPECT_EQ(f.presenter.Events,
               (std::vector<std::string>{"progress 3", "close progress", "results"}));
     EXPECT_EQ(f.presenter.StepInputRates, std::vector<double>{1});
-    EXPECT_FALSE(std::filesystem::exists(StepResultsFileName));
+    EXPECT_FALSE(f.work.Exists());  // nothing to record: no folder made
     EXPECT_FALSE(std::filesystem::exists("report.txt"));
     EXPECT_FALSE(f.model.Generated());
     EXPECT_EQ(f.tables.QsTable[1][2], "1.0000000000");
@@ -135,7 +137,7 @@ TEST(RunCalculationTest, VariedRunAppliesEachStepAndRestoresTheModel) {
     EXPECT_EQ(f.presenter.Events,
               (std::vector<std::string>{"progress 15", "enable displays", "close progress",
                                         "chart 5", "open report.txt"}));
-    EXPECT_EQ(std::filesystem::file_size(StepResultsFileName), 5 * StepSnapshotSize);
+    EXPECT_EQ(std::filesystem::file_size(f.work.StepResultsPath()), 5 * StepSnapshotSize);
     EXPECT_EQ(f.totals.QueuedTotal[4], f.engine.Totals().QueuedTotal);
     EXPECT_GT(f.totals.QueuedTotal[4], f.totals.QueuedTotal[0]);
 }
@@ -148,7 +150,7 @@ TEST(RunCalculationTest, StepRecordsKeepAnOverloadedQsAtItsEarlierStep) {
         p.InputRateTo = 3;  // QS 1 (t = 0.5) is overloaded from rate 2 on
     });
     EXPECT_EQ(f.Run().End, RunEnd::Completed);
-    const std::string bytes = test::ReadBytes(StepResultsFileName);
+    const std::string bytes = test::ReadBytes(f.work.StepResultsPath());
     ASSERT_EQ(bytes.size(), 3 * StepSnapshotSize);
     const StepSnapshot step1 =
         DecodeStepSnapshot(std::string_view(bytes).substr(0, StepSnapshotSize));
@@ -193,7 +195,7 @@ TEST(RunCalculationTest, EngineFailureInAStepRestoresTheModelAndShowsOneMessage)
               std::vector<std::string>{"error: В СМО#2 число каналов меньше 1."});
     EXPECT_EQ(f.model.Qs(2).Channels, 1);
     EXPECT_EQ(f.presenter.StepInputRates.size(), 1u);
-    EXPECT_EQ(std::filesystem::file_size(StepResultsFileName), StepSnapshotSize);
+    EXPECT_EQ(std::filesystem::file_size(f.work.StepResultsPath()), StepSnapshotSize);
 }
 
 }  // namespace

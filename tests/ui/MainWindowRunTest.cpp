@@ -38,7 +38,6 @@ namespace {
 const QString ParametersCaption = QString::fromUtf8("Параметры расчета сети");
 const QString ResultsCaption = QString::fromUtf8("Результат");
 const QString ChartCaption = QString::fromUtf8("Диаграмма");
-const QString RunResultsFile = QStringLiteral("qnrep.tmp");
 
 class MainWindowRunTest : public ::testing::Test {
   protected:
@@ -85,9 +84,11 @@ class MainWindowRunTest : public ::testing::Test {
             if (request.Kind == ScriptedDialogs::RequestKind::Modal) captions << request.Text;
         return captions;
     }
-    static bool RunResultsFileExists() {
-        return QFile::exists(QDir::current().filePath(RunResultsFile));
+    // "qnrep.tmp" of the main window's runs, in their work folder.
+    QString RunResultsFile() {
+        return QString::fromStdString(form.Document().Work().StepResultsPath());
     }
+    bool RunResultsFileExists() { return QFile::exists(RunResultsFile()); }
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
@@ -236,8 +237,7 @@ TEST_P(VariedRunTest, AnnouncesTheReportAndShowsWhatWasTicked) {
                                        : QStringList({ParametersCaption}));
 
     EXPECT_TRUE(QFileInfo::exists(report));
-    EXPECT_EQ(QFileInfo(QDir::current().filePath(RunResultsFile)).size(),
-              3 * static_cast<qint64>(StepSnapshotSize));
+    EXPECT_EQ(QFileInfo(RunResultsFile()).size(), 3 * static_cast<qint64>(StepSnapshotSize));
     // Given back as it was when the dialog opened: the field is read only after the dialog, so
     // a network never calculated before had 0.
     EXPECT_EQ(Model().InputRate(), 0);
@@ -280,7 +280,13 @@ TEST_F(MainWindowRunTest, RefusedNumberOfStepsKeepsTheDialogOpenUntilFixed) {
     EXPECT_EQ(messages[1].BoxKind, MessageBoxKind::Information);  // the run went ahead
 }
 
-TEST_F(MainWindowRunTest, ProgramEndDeletesTheRunResultsFile) {
+// The records of a varied run are the window's own: a "qnrep.tmp" of the current folder
+// (another program's) is neither written nor removed; the window's folder goes with the window.
+TEST_F(MainWindowRunTest, RunAndExitLeaveTheCurrentFolderAlone) {
+    QFile other(QDir::current().filePath("qnrep.tmp"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("another program's");
+    other.close();
     MakeChain(1);
     AnswerParameters([](RunParametersDialog& dialog) {
         dialog.VariedRunButton()->setChecked(true);
@@ -288,13 +294,11 @@ TEST_F(MainWindowRunTest, ProgramEndDeletesTheRunResultsFile) {
     });
     form.Calculate();
     ASSERT_TRUE(RunResultsFileExists());
-    {
-        ScriptedDialogs ownDialogs;
-        ProgramWindows ownProgram(ownDialogs);
-        ownProgram.Main().show();
-        EXPECT_TRUE(ownProgram.Main().ExitProgram());
-    }
-    EXPECT_FALSE(RunResultsFileExists());
+    form.show();
+    dialogs.QueueAnswer(MessageBoxAnswer::No);  // the network was changed: do not save
+    EXPECT_TRUE(form.ExitProgram());
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), "another program's");
 }
 
 TEST_F(MainWindowRunTest, NewNetworkResetsThePlanOfTheDiscardedNetwork) {
@@ -392,8 +396,7 @@ TEST_F(StressRunTest, HundredStepsOfHundredFiftyQsWithEveryKindVaried) {
     for (const auto& message : messages)
         EXPECT_NE(message.BoxKind, MessageBoxKind::Error) << message.Text.toStdString();
 
-    EXPECT_EQ(QFile(QDir::current().filePath("qnrep.tmp")).size(),
-              static_cast<qint64>(Steps) * StepSnapshotSize);
+    EXPECT_EQ(QFile(RunResultsFile()).size(), static_cast<qint64>(Steps) * StepSnapshotSize);
     QFile file(report);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

@@ -247,16 +247,24 @@ TEST_F(MainWindowTest, ExitOnAnUnchangedNetworkClosesWithoutAsking) {
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
-TEST_F(MainWindowTest, ProgramEndDeletesTheRunResultsFile) {
-    QFile results(QDir::current().filePath("qnrep.tmp"));
-    ASSERT_TRUE(results.open(QIODevice::WriteOnly));
-    results.close();
+// The window's runs keep their records in a folder of their own, which lives as long as the
+// program; a "qnrep.tmp" of the current folder is another program's.
+TEST_F(MainWindowTest, ProgramEndRemovesItsWorkFolderAndNothingElse) {
+    QFile other(QDir::current().filePath("qnrep.tmp"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    QString folder;
     {
         ScriptedDialogs ownDialogs;
         ProgramWindows ownProgram(ownDialogs);
+        WorkFolder& work = ownProgram.Document().Work();
+        ASSERT_TRUE(work.Prepare().Ok);
+        folder = QString::fromStdString(work.Path());
         ownProgram.Main().ExitProgram();
+        EXPECT_TRUE(QDir(folder).exists());
     }
-    EXPECT_FALSE(results.exists());
+    EXPECT_FALSE(QDir(folder).exists());
+    EXPECT_TRUE(other.exists());
 }
 
 TEST_F(MainWindowTest, FileDialogsAskForNetworkFilesAndRememberTheLastName) {
