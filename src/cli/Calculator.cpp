@@ -61,12 +61,7 @@ class TerminalPresenter : public QuietRunPresenter {
         if (options_.Steps) plan.StepCount = *options_.Steps;
         plan.ReportFileName = reportFile_;
         const bool varied = options_.VariedRun();
-        if (auto refusal = plan.PreparePlanSteps(model_, varied)) {
-            usageError_ = *refusal;
-            return;
-        }
-        plan.VariedRun = varied;
-        plan.Confirmed = true;
+        if (auto refusal = plan.ConfirmPlan(model_, varied)) usageError_ = *refusal;
     }
 
     void StepCompleted(const NetworkModel& model, const CalculationContext& context,

@@ -100,6 +100,13 @@ std::optional<std::string> VariationPlan::PreparePlanSteps(const NetworkModel& m
 }
 
 // Step j's value is reached by j - 1 additions of the increment, not by a multiplication.
+std::optional<std::string> VariationPlan::ConfirmPlan(const NetworkModel& model, bool variedRun) {
+    if (auto refusal = PreparePlanSteps(model, variedRun)) return refusal;
+    VariedRun = variedRun;
+    Confirmed = true;
+    return std::nullopt;
+}
+
 void VariationPlan::ApplyPlanStep(NetworkModel& model) {
     if (VaryInputRate) {
         model.SetInputRate(InputRateCurrent);

@@ -74,6 +74,10 @@ struct VariationPlan {
     // needs StepCount in 2..100 and is otherwise refused with StepCountRefusal, nothing changed.
     [[nodiscard]] std::optional<std::string> PreparePlanSteps(const NetworkModel& model,
                                                               bool variedRun);
+    // The confirmation of the run's parameters, as the dialog and the calculator both make it:
+    // the steps prepared, and the plan confirmed as a fixed or varied run. A refusal of
+    // PreparePlanSteps is returned and the plan stays unconfirmed.
+    [[nodiscard]] std::optional<std::string> ConfirmPlan(const NetworkModel& model, bool variedRun);
     // Puts the values of the next step into the model for every kind that is varied.
     void ApplyPlanStep(NetworkModel& model);
     // Gives the model back the values it had when the dialog was opened (varied kinds only).

@@ -274,12 +274,10 @@ bool RunParametersDialog::Continue() {
     if (varyChannelsBox_->isChecked()) plan_->VaryChannels = true;
     if (varyPlacesBox_->isChecked()) plan_->VaryPlaces = true;
     const bool varied = variedRunButton_->isChecked();
-    if (const auto refusal = plan_->PreparePlanSteps(model_, varied)) {
+    if (const auto refusal = plan_->ConfirmPlan(model_, varied)) {
         dialogs_.ShowError(this, FromStd(*refusal));
         return false;
     }
-    plan_->VariedRun = varied;
-    plan_->Confirmed = true;
     accept();
     return true;
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QBarSet>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -96,6 +98,50 @@ TEST(ProgramWindowsTest, VariedRunFromTheEditorFeedsItsReportCommand) {
     EXPECT_EQ(dialogs.Log()[0].Kind, ScriptedDialogs::RequestKind::Document);
     EXPECT_EQ(dialogs.Log()[0].Text, report);
     EXPECT_EQ(dialogs.Log()[1].Text, "Диаграмма");
+}
+
+// Two programs in one folder, each with its own varied run: the per-QS chart of each reads the
+// step records of its own run (the input rates 1..2 against 3..4 of one QS with service time 0.1),
+// however the runs and the charts interleave.
+TEST(ProgramWindowsTest, TwoProgramsInOneFolderChartTheirOwnRuns) {
+    struct Program {
+        ScriptedDialogs dialogs;
+        ProgramWindows windows{dialogs};
+        void Run(const QString& from, const QString& to) {
+            NetworkModel& model = windows.Document().Model();
+            windows.Main().AddQs();
+            model.Qs(1).ServiceTime = 0.1;
+            model.Matrix().SetCell(0, 1, "1");
+            model.Matrix().SetCell(1, 0, "1");
+            dialogs.QueueWindowAction([from, to](QWidget& window) {
+                auto& dialog = static_cast<RunParametersDialog&>(window);
+                dialog.VariedRunButton()->setChecked(true);
+                dialog.VaryInputRateBox()->setChecked(true);
+                dialog.InputRateFromField()->setText(from);
+                dialog.InputRateToField()->setText(to);
+                dialog.StepCountField()->setText("2");
+                dialog.Continue();
+            });
+            windows.Main().Calculate();
+        }
+        std::vector<double> ChartedArrivalRates() {
+            QsChartDialog& chart = windows.QsChart();
+            chart.CharacteristicList()->setCurrentIndex(1);  // the arrival rate
+            chart.BuildQsChart();
+            std::vector<double> rates;
+            for (int i = 0; i < chart.ValueBars()->count(); ++i)
+                rates.push_back(chart.ValueBars()->at(i));
+            return rates;
+        }
+    };
+    Program first, second;
+    first.Run("1", "2");
+    second.Run("3", "4");
+    EXPECT_EQ(first.ChartedArrivalRates(), (std::vector<double>{1, 2}));
+    first.Run("1", "2");  // the first runs again while the second's records wait
+    EXPECT_EQ(second.ChartedArrivalRates(), (std::vector<double>{3, 4}));
+    EXPECT_TRUE(first.dialogs.Unanswered().empty());
+    EXPECT_TRUE(second.dialogs.Unanswered().empty());
 }
 
 }  // namespace
