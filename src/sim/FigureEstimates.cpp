@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "sim/Mser.h"
+#include "sim/StudentT.h"
 
 namespace qnetica::sim {
 namespace {
@@ -34,43 +35,75 @@ std::size_t WarmUpBatches(const FigureSpec& spec, const std::vector<const BatchS
     return MserTruncation(means) * GroupSize;
 }
 
+struct Units {
+    std::vector<long double> Numerators;
+    std::vector<long double> Denominators;
+    bool EveryReplicationObserved = true;
+};
+
+Units SubBatches(const FigureSpec& spec, const std::vector<const BatchSeries*>& series,
+                 std::size_t cut) {
+    const std::size_t kept = series.front()->Count() - cut;
+    const auto perReplication = std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::sqrt(static_cast<double>(kept))), 1, kept);
+    Units units;
+    for (const BatchSeries* s : series) {
+        long double observed = 0;
+        for (std::size_t j = 0; j < perReplication; ++j) {
+            const std::size_t from = cut + j * kept / perReplication;
+            const std::size_t to = cut + (j + 1) * kept / perReplication;
+            units.Numerators.push_back(s->At(to, spec.Numerator) - s->At(from, spec.Numerator));
+            units.Denominators.push_back(s->At(to, spec.Denominator) -
+                                         s->At(from, spec.Denominator));
+            observed += units.Denominators.back();
+        }
+        if (!(observed > 0)) units.EveryReplicationObserved = false;
+    }
+    return units;
+}
+
 Estimate EstimateFigure(const FigureSpec& spec, const std::vector<const BatchSeries*>& series,
-                        double t) {
+                        StudentQuantiles& t) {
     const std::size_t end = series.front()->Count();
     const std::size_t cut = WarmUpBatches(spec, series);
     Estimate estimate;
     estimate.Samples = static_cast<std::int64_t>(PooledTotal(series, spec.Count, cut, end));
-    std::vector<long double> means;
-    for (const BatchSeries* s : series) {
-        const long double den = s->At(end, spec.Denominator) - s->At(cut, spec.Denominator);
-        if (!(den > 0)) break;
-        means.push_back(spec.Factor * (s->At(end, spec.Numerator) - s->At(cut, spec.Numerator)) /
-                        den);
+    const Units units = SubBatches(spec, series, cut);
+    long double numerator = 0;
+    long double denominator = 0;
+    for (std::size_t u = 0; u < units.Numerators.size(); ++u) {
+        numerator += units.Numerators[u];
+        denominator += units.Denominators[u];
     }
-    if (means.size() < series.size()) {
-        // Some replication has nothing to say yet: the pooled ratio, of unknown precision.
-        const long double den = PooledTotal(series, spec.Denominator, cut, end);
-        if (den > 0)
-            estimate.Mean = static_cast<double>(
-                spec.Factor * PooledTotal(series, spec.Numerator, cut, end) / den);
-        estimate.HalfWidth = Infinite;
-        return estimate;
-    }
-    long double sum = 0;
-    for (long double m : means) sum += m;
-    const long double mean = sum / means.size();
+    estimate.HalfWidth = Infinite;
+    if (!(denominator > 0)) return estimate;
+    const long double ratio = numerator / denominator;
+    estimate.Mean = static_cast<double>(spec.Factor * ratio);
+    // Some replication has nothing to say yet: the pooled ratio, of unknown precision.
+    if (!units.EveryReplicationObserved) return estimate;
     long double squares = 0;
-    for (long double m : means) squares += (m - mean) * (m - mean);
-    const long double variance = squares / (means.size() - 1);
-    estimate.Mean = static_cast<double>(mean);
-    estimate.HalfWidth = static_cast<double>(t * std::sqrt(variance / means.size()));
+    for (std::size_t u = 0; u < units.Numerators.size(); ++u) {
+        const long double residual = units.Numerators[u] - ratio * units.Denominators[u];
+        squares += residual * residual;
+    }
+    const std::size_t k = units.Numerators.size();
+    const long double error = std::sqrt(squares / (k * (k - 1.0L))) / (denominator / k);
+    estimate.HalfWidth =
+        static_cast<double>(t.ForFreedom(static_cast<int>(k - 1)) * spec.Factor * error);
     return estimate;
 }
 
 }  // namespace
 
+double StudentQuantiles::ForFreedom(int freedom) {
+    const auto known = known_.find(freedom);
+    if (known != known_.end()) return known->second;
+    return known_[freedom] = StudentQuantile(probability_, freedom);
+}
+
 std::vector<Estimate> EstimateFigures(const FigureSet& figures,
-                                      const std::vector<const BatchSeries*>& series, double t) {
+                                      const std::vector<const BatchSeries*>& series,
+                                      StudentQuantiles& t) {
     std::vector<Estimate> estimates;
     estimates.reserve(figures.Specs().size());
     for (const FigureSpec& spec : figures.Specs()) {

@@ -15,8 +15,8 @@ struct SimulationOptions {
     std::int64_t MaxEvents = 2'000'000'000;
     double MaxSeconds = 600;
     int Threads = 0;  // 0 = one per core; the figures do not depend on it
-    // Independent replications, each advanced by the same number of events per round; the
-    // intervals come from their means (Student's t with Replications - 1 degrees of freedom).
+    // Independent replications, each advanced by the same number of events per round; each
+    // gives the intervals a few sub-batches of what it kept after its warm-up.
     int Replications = 16;
 };
 

@@ -7,7 +7,7 @@
 
 namespace qnetica::sim {
 
-// A simulated figure: the mean of the replications' estimates after the warm-up was cut, the
+// A simulated figure: its estimate over all replications after the warm-up was cut, the
 // half-width of its confidence interval, and how many observations it rests on (visits for the
 // times, arrivals for the rates and the loss probability and for the time averages). The
 // half-width is infinite while some replication has no observation of the figure.

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "sim/FigureEstimates.h"
-#include "sim/StudentT.h"
 
 namespace qnetica::sim {
 namespace {
@@ -51,7 +50,7 @@ SimulationRun::SimulationRun(const SimulationNetwork& network, const SimulationO
       cancel_(cancel),
       compiled_(network),
       figures_(network),
-      t_(StudentQuantile((1 + options.Confidence) / 2, options.Replications - 1)),
+      t_(options.Confidence),
       threads_(ThreadCount(options.Threads, options.Replications)),
       widest_(Infinite) {
     const std::size_t capacity = BatchCapacity(compiled_.Layout().Width(), options.Replications);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sim/CompiledNetwork.h"
+#include "sim/FigureEstimates.h"
 #include "sim/FigureSet.h"
 #include "sim/Replication.h"
 #include "sim/SimulationOptions.h"
@@ -42,7 +43,7 @@ class SimulationRun {
     const std::atomic<bool>* cancel_;
     CompiledNetwork compiled_;
     FigureSet figures_;
-    double t_;
+    StudentQuantiles t_;
     int threads_;
     std::vector<std::unique_ptr<Replication>> replications_;
     std::chrono::steady_clock::time_point start_;
