@@ -4,35 +4,26 @@
 #include <cmath>
 #include <limits>
 
+#include "sim/EdgeTotals.h"
 #include "sim/Mser.h"
 #include "sim/StudentT.h"
 
 namespace qnetica::sim {
 namespace {
 
-constexpr std::size_t GroupSize = 5;
 constexpr double Infinite = std::numeric_limits<double>::infinity();
 
-// Totals of one counter between two boundaries, summed over the replications.
-long double PooledTotal(const std::vector<const BatchSeries*>& series, std::size_t counter,
-                        std::size_t from, std::size_t to) {
-    long double total = 0;
-    for (const BatchSeries* s : series) total += s->At(to, counter) - s->At(from, counter);
-    return total;
-}
+using Replications = std::vector<EdgeTotals>;
 
-std::size_t WarmUpBatches(const FigureSpec& spec, const std::vector<const BatchSeries*>& series) {
-    const std::size_t groups = series.front()->Count() / GroupSize;
-    std::vector<double> means(groups);
-    for (std::size_t g = 0; g < groups; ++g) {
-        const std::size_t from = g * GroupSize;
-        const std::size_t to = from + GroupSize;
-        const long double den = PooledTotal(series, spec.Denominator, from, to);
-        means[g] = den > 0
-                       ? static_cast<double>(PooledTotal(series, spec.Numerator, from, to) / den)
-                       : std::numeric_limits<double>::quiet_NaN();
+// The groups of five batches to cut, by MSER-5 on the series pooled over the replications.
+std::size_t WarmUpGroups(const FigureSpec& spec, const EdgeTotals& pooled) {
+    std::vector<double> means(pooled.Groups());
+    for (std::size_t g = 0; g < means.size(); ++g) {
+        const double den = pooled.Between(g, g + 1, spec.Denominator);
+        means[g] = den > 0 ? pooled.Between(g, g + 1, spec.Numerator) / den
+                           : std::numeric_limits<double>::quiet_NaN();
     }
-    return MserTruncation(means) * GroupSize;
+    return MserTruncation(means);
 }
 
 struct Units {
@@ -41,20 +32,22 @@ struct Units {
     bool EveryReplicationObserved = true;
 };
 
-Units SubBatches(const FigureSpec& spec, const std::vector<const BatchSeries*>& series,
-                 std::size_t cut) {
-    const std::size_t kept = series.front()->Count() - cut;
-    const auto perReplication = std::clamp<std::size_t>(
-        static_cast<std::size_t>(std::sqrt(static_cast<double>(kept))), 1, kept);
+// What each replication kept after the cut, in b sub-batches of whole groups, b the square
+// root of the batches kept.
+Units SubBatches(const FigureSpec& spec, const Replications& replications, std::size_t cut) {
+    const EdgeTotals& first = replications.front();
+    const std::size_t spans = first.Edges() - 1 - cut;  // groups kept, the last maybe short
+    const auto kept = static_cast<double>(first.Batches() - first.BatchesBefore(cut));
+    const auto perReplication =
+        std::clamp<std::size_t>(static_cast<std::size_t>(std::sqrt(kept)), 1, spans);
     Units units;
-    for (const BatchSeries* s : series) {
+    for (const EdgeTotals& r : replications) {
         long double observed = 0;
         for (std::size_t j = 0; j < perReplication; ++j) {
-            const std::size_t from = cut + j * kept / perReplication;
-            const std::size_t to = cut + (j + 1) * kept / perReplication;
-            units.Numerators.push_back(s->At(to, spec.Numerator) - s->At(from, spec.Numerator));
-            units.Denominators.push_back(s->At(to, spec.Denominator) -
-                                         s->At(from, spec.Denominator));
+            const std::size_t from = cut + j * spans / perReplication;
+            const std::size_t to = cut + (j + 1) * spans / perReplication;
+            units.Numerators.push_back(r.Between(from, to, spec.Numerator));
+            units.Denominators.push_back(r.Between(from, to, spec.Denominator));
             observed += units.Denominators.back();
         }
         if (!(observed > 0)) units.EveryReplicationObserved = false;
@@ -62,13 +55,13 @@ Units SubBatches(const FigureSpec& spec, const std::vector<const BatchSeries*>& 
     return units;
 }
 
-Estimate EstimateFigure(const FigureSpec& spec, const std::vector<const BatchSeries*>& series,
-                        StudentQuantiles& t) {
-    const std::size_t end = series.front()->Count();
-    const std::size_t cut = WarmUpBatches(spec, series);
+Estimate EstimateFigure(const FigureSpec& spec, const Replications& replications,
+                        const EdgeTotals& pooled, StudentQuantiles& t) {
+    const std::size_t cut = WarmUpGroups(spec, pooled);
     Estimate estimate;
-    estimate.Samples = static_cast<std::int64_t>(PooledTotal(series, spec.Count, cut, end));
-    const Units units = SubBatches(spec, series, cut);
+    estimate.Samples =
+        static_cast<std::int64_t>(pooled.Between(cut, pooled.Edges() - 1, spec.Count));
+    const Units units = SubBatches(spec, replications, cut);
     long double numerator = 0;
     long double denominator = 0;
     for (std::size_t u = 0; u < units.Numerators.size(); ++u) {
@@ -105,13 +98,20 @@ std::vector<Estimate> EstimateFigures(const FigureSet& figures,
                                       const std::vector<const BatchSeries*>& series,
                                       StudentQuantiles& t) {
     std::vector<Estimate> estimates;
-    estimates.reserve(figures.Specs().size());
-    for (const FigureSpec& spec : figures.Specs()) {
-        if (series.empty() || series.front()->Count() == 0)
-            estimates.push_back({0, Infinite, 0});
-        else
-            estimates.push_back(EstimateFigure(spec, series, t));
+    if (series.empty() || series.front()->Count() == 0) {
+        estimates.assign(figures.Specs().size(), {0, Infinite, 0});
+        return estimates;
     }
+    std::size_t width = 0;
+    for (const FigureSpec& spec : figures.Specs())
+        width = std::max({width, spec.Numerator + 1, spec.Denominator + 1, spec.Count + 1});
+    Replications replications;
+    for (const BatchSeries* s : series) replications.emplace_back(*s, width);
+    EdgeTotals pooled = replications.front();
+    for (std::size_t r = 1; r < replications.size(); ++r) pooled.Add(replications[r]);
+    estimates.reserve(figures.Specs().size());
+    for (const FigureSpec& spec : figures.Specs())
+        estimates.push_back(EstimateFigure(spec, replications, pooled, t));
     return estimates;
 }
 

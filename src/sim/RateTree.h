@@ -15,10 +15,16 @@ class RateTree {
     double Total() const { return nodes_[1]; }
     double Rate(std::size_t leaf) const { return nodes_[width_ + leaf]; }
 
+    // The sum is carried up in a register (addition commutes exactly), so each level waits
+    // for one addition, not for the store of the level below.
     void Set(std::size_t leaf, double rate) {
         std::size_t i = width_ + leaf;
-        nodes_[i] = rate;
-        for (i >>= 1; i > 0; i >>= 1) nodes_[i] = nodes_[2 * i] + nodes_[2 * i + 1];
+        double sum = rate;
+        nodes_[i] = sum;
+        for (; i > 1; i >>= 1) {
+            sum += nodes_[i ^ 1];
+            nodes_[i >> 1] = sum;
+        }
     }
 
     // The leaf whose share of [0, Total) holds `point`; `point` becomes the offset within that
