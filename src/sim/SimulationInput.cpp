@@ -79,7 +79,7 @@ void CheckQs(const SimulationQs& qs, int k, std::vector<InputProblem>& problems)
     if (qs.Kind == QsKind::Bounded && qs.Places < 1)
         problems.push_back({ProblemKind::PlacesBelowOne, k, 0, 0, {}});
     if (qs.Kind != QsKind::Priority) return;
-    if (qs.ClassShares.empty())
+    if (qs.ClassShares.empty() || qs.ClassShares.size() > MaxPriorityClasses)
         problems.push_back({ProblemKind::ClassCountOutOfRange, k, 0, 0, {}});
     else if (!SharesValid(qs.ClassShares))
         problems.push_back({ProblemKind::SharesInvalid, k, 0, 0, {}});

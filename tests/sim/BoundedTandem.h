@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <vector>
 
 #include "ExactQueues.h"
 #include "MarkovChain.h"
+#include "model/NetworkModel.h"
 #include "sim/SimulationNetwork.h"
 
 namespace qnetica::sim::test {
@@ -35,6 +37,27 @@ struct BoundedTandem {
         const double p21 = static_cast<double>(Back);
         network.Transfer = {{0, 1, 0}, {1 - p12, 0, p12}, {1 - p21, p21, 0}};
         return network;
+    }
+
+    // The same network as the program holds it, for the analysis.
+    void Fill(NetworkModel& model) const {
+        const SimulationNetwork network = Network();
+        model.SetInputRate(network.InputRate);
+        for (int q = 1; q <= 2; ++q) {
+            model.AddNode();
+            QsParams& params = model.Qs(q);
+            params.ServiceTime = network.Qs[q - 1].ServiceTime;
+            params.Channels = Channels[q - 1];
+            params.BoundedQueue = true;
+            params.QueuePlaces = Places[q - 1];
+        }
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                if (network.Transfer[i][j] != 0) {
+                    char text[40];
+                    std::snprintf(text, sizeof text, "%.17g", network.Transfer[i][j]);
+                    model.Matrix().Cell(i, j) = text;
+                }
     }
 };
 

@@ -93,10 +93,6 @@ inline std::string Describe(const FigureCheck& check) {
            std::to_string(check.Simulated.HalfWidth);
 }
 
-inline void ExpectCovers(const FigureCheck& check) {
-    EXPECT_TRUE(check.Simulated.Contains(static_cast<double>(check.Exact))) << Describe(check);
-}
-
 // Counts, per figure, the runs whose interval missed the exact value. With intervals of 99 %
 // and three seeds, a figure that misses twice is wrong with near certainty (chance: 3 in
 // 10,000), while one miss among the dozens of intervals of a table is what 99 % allows.

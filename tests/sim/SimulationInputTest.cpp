@@ -3,6 +3,7 @@
 #include <functional>
 #include <ostream>
 
+#include "BoundedTandem.h"
 #include "model/NetworkModel.h"
 #include "sim/SimulationInput.h"
 #include "sim/SimulationMessages.h"
@@ -151,6 +152,24 @@ TEST(SimulationInputTest, QsWhoseLossFreeLoadReachesOneAreFlagged) {
     EXPECT_EQ(OverloadMessage(input.Overloads[0]),
               "Коэффициент загрузки в СМО#2 без учета потерь не меньше 1 (равен 1.0000000000): "
               "очередь может расти без предела.");
+}
+
+// The model's doubles come through the cell texts unchanged.
+TEST(SimulationInputTest, ABoundedNetworkReadFromTheModelIsTheOneDescribed) {
+    const test::BoundedTandem tandem;
+    NetworkModel model;
+    tandem.Fill(model);
+    const SimulationInput input = ReadSimulationInput(model);
+    ASSERT_TRUE(input.CanSimulate());
+    const SimulationNetwork expected = tandem.Network();
+    EXPECT_EQ(input.Network.InputRate, expected.InputRate);
+    EXPECT_EQ(input.Network.Transfer, expected.Transfer);
+    for (int q = 0; q < 2; ++q) {
+        EXPECT_EQ(input.Network.Qs[q].Kind, QsKind::Bounded);
+        EXPECT_EQ(input.Network.Qs[q].Places, expected.Qs[q].Places);
+        EXPECT_EQ(input.Network.Qs[q].Channels, expected.Qs[q].Channels);
+        EXPECT_EQ(input.Network.Qs[q].ServiceTime, expected.Qs[q].ServiceTime);
+    }
 }
 
 TEST(SimulationInputTest, ProblemMessages) {
