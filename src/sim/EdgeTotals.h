@@ -14,7 +14,9 @@ class EdgeTotals {
   public:
     static constexpr std::size_t GroupSize = 5;
 
-    explicit EdgeTotals(const BatchSeries& series, std::size_t width);
+    // Takes the totals of the series' first `width` counters, keeping the memory of earlier
+    // rounds.
+    void Refill(const BatchSeries& series, std::size_t width);
     // Sums the totals of several replications, edge by edge; all have the same boundaries.
     void Add(const EdgeTotals& other);
 
@@ -33,9 +35,9 @@ class EdgeTotals {
     }
 
   private:
-    std::size_t batches_;
-    std::size_t groups_;
-    std::size_t edges_;
+    std::size_t batches_ = 0;
+    std::size_t groups_ = 0;
+    std::size_t edges_ = 0;
     std::vector<double> totals_;
 };
 

@@ -5,30 +5,33 @@
 
 namespace qnetica::sim {
 
+// One pass from the end with running sums, taken about the last value to keep the difference
+// of the sums free of cancellation.
 std::size_t MserTruncation(const std::vector<double>& groupMeans) {
     const std::size_t m = groupMeans.size();
-    std::size_t best = 0;
-    long double bestStatistic = std::numeric_limits<long double>::infinity();
-    for (std::size_t d = 0; d <= m / 2; ++d) {
-        long double sum = 0;
-        std::size_t count = 0;
-        for (std::size_t j = d; j < m; ++j)
-            if (!std::isnan(groupMeans[j])) {
-                sum += groupMeans[j];
-                ++count;
-            }
-        if (count < 2) break;
-        const long double mean = sum / count;
-        long double squares = 0;
-        for (std::size_t j = d; j < m; ++j)
-            if (!std::isnan(groupMeans[j]))
-                squares += (groupMeans[j] - mean) * (groupMeans[j] - mean);
-        const long double statistic = squares / (static_cast<long double>(count) * count);
-        if (statistic < bestStatistic) {
-            bestStatistic = statistic;
-            best = d;
+    std::vector<long double> statistic(m / 2 + 1, std::numeric_limits<long double>::infinity());
+    long double origin = 0;
+    for (std::size_t j = m; j-- > 0;)
+        if (!std::isnan(groupMeans[j])) {
+            origin = groupMeans[j];
+            break;
         }
+    long double sum = 0, squares = 0;
+    std::size_t count = 0;
+    for (std::size_t d = m; d-- > 0;) {
+        if (!std::isnan(groupMeans[d])) {
+            const long double z = groupMeans[d] - origin;
+            sum += z;
+            squares += z * z;
+            ++count;
+        }
+        if (d <= m / 2 && count >= 2)
+            statistic[d] =
+                (squares - sum * sum / count) / (static_cast<long double>(count) * count);
     }
+    std::size_t best = 0;
+    for (std::size_t d = 1; d < statistic.size(); ++d)
+        if (statistic[d] < statistic[best]) best = d;
     return best;
 }
 

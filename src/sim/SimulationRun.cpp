@@ -6,7 +6,7 @@
 #include <thread>
 #include <utility>
 
-#include "sim/FigureEstimates.h"
+#include "sim/ParallelFor.h"
 
 namespace qnetica::sim {
 namespace {
@@ -25,6 +25,8 @@ constexpr int MinimumRounds = 3;
 constexpr std::size_t SeriesBytes = 48u << 20;
 constexpr std::size_t FewestBatches = 40;
 constexpr std::size_t MostBatches = 320;
+// Totals to read (counters x replications x batches) from which the statistics use threads.
+constexpr std::size_t ParallelStatisticsWork = 1 << 18;
 constexpr auto WorkerPoll = std::chrono::milliseconds(20);
 constexpr auto ReportInterval = std::chrono::milliseconds(250);
 
@@ -50,8 +52,8 @@ SimulationRun::SimulationRun(const SimulationNetwork& network, const SimulationO
       cancel_(cancel),
       compiled_(network),
       figures_(network),
-      t_(options.Confidence),
       threads_(ThreadCount(options.Threads, options.Replications)),
+      estimator_(figures_, static_cast<std::size_t>(options.Replications), options.Confidence),
       widest_(Infinite) {
     const std::size_t capacity = BatchCapacity(compiled_.Layout().Width(), options.Replications);
     for (int r = 0; r < options.Replications; ++r)
@@ -130,10 +132,18 @@ void SimulationRun::WaitForWorkers(std::size_t workers) {
     }
 }
 
+// On several threads when there is enough to share (starting threads costs more than a small
+// network's statistics): the replications' totals, then the figures, each by index.
 void SimulationRun::Evaluate() {
-    std::vector<const BatchSeries*> series;
-    for (const auto& replication : replications_) series.push_back(&replication->Series());
-    estimates_ = EstimateFigures(figures_, series, t_);
+    const std::size_t work =
+        compiled_.Layout().Width() * replications_.size() * replications_.front()->Series().Count();
+    const int threads = work >= ParallelStatisticsWork ? threads_ : 1;
+    ParallelFor(threads, replications_.size(),
+                [&](std::size_t r) { estimator_.Gather(r, replications_[r]->Series()); });
+    estimator_.Pool();
+    estimates_.assign(figures_.Specs().size(), Estimate{});
+    ParallelFor(threads, estimates_.size(),
+                [&](std::size_t f) { estimates_[f] = estimator_.EstimateFigure(f); });
     widest_ = 0;
     for (std::size_t f = 0; f < estimates_.size(); ++f)
         widest_ = std::max(widest_, RelativeHalfWidth(figures_, estimates_, f));

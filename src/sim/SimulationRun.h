@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "sim/CompiledNetwork.h"
-#include "sim/FigureEstimates.h"
+#include "sim/FigureEstimator.h"
 #include "sim/FigureSet.h"
 #include "sim/Replication.h"
 #include "sim/SimulationOptions.h"
@@ -43,8 +43,8 @@ class SimulationRun {
     const std::atomic<bool>* cancel_;
     CompiledNetwork compiled_;
     FigureSet figures_;
-    StudentQuantiles t_;
     int threads_;
+    FigureEstimator estimator_;
     std::vector<std::unique_ptr<Replication>> replications_;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point lastReport_;
