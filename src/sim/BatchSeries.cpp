@@ -7,11 +7,13 @@ namespace qnetica::sim {
 BatchSeries::BatchSeries(std::size_t width, std::size_t capacity, std::int64_t firstBatchEvents)
     : width_(width),
       capacity_(std::max<std::size_t>(2, capacity & ~std::size_t{1})),
-      batchEvents_(firstBatchEvents),
-      totals_(width * capacity_) {}
+      batchEvents_(firstBatchEvents) {
+    // Reserved only: the pages are first written by the thread that runs the replication.
+    totals_.reserve(width * capacity_);
+}
 
 void BatchSeries::Record(std::span<const double> totals) {
-    std::copy(totals.begin(), totals.end(), totals_.begin() + count_ * width_);
+    totals_.insert(totals_.end(), totals.begin(), totals.end());
     if (++count_ == capacity_) DropEveryOther();
 }
 
@@ -22,6 +24,7 @@ void BatchSeries::DropEveryOther() {
         std::copy(from, from + width_, totals_.begin() + kept * width_);
     }
     count_ /= 2;
+    totals_.resize(count_ * width_);
     batchEvents_ *= 2;
 }
 
