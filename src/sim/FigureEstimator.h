@@ -33,8 +33,8 @@ class FigureEstimator {
 
   private:
     struct Units;
-    std::size_t WarmUpGroups(const FigureSpec& spec) const;
-    Units SubBatches(const FigureSpec& spec, std::size_t cut) const;
+    std::size_t WarmUpGroups(const FigureDefinition& definition) const;
+    Units SubBatches(const FigureDefinition& definition, std::size_t cut) const;
 
     const FigureSet& figures_;
     std::size_t width_ = 0;  // the counters that the figures read

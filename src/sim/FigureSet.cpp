@@ -16,9 +16,9 @@ FigureSet::FigureSet(const SimulationNetwork& network) : qs_(network.NodeCount()
     networkLoss_ = Add({NetworkLost, Exits, Exits, 1, ScaleRule::LargerOfComplement});
 }
 
-std::size_t FigureSet::Add(const FigureSpec& spec) {
-    specs_.push_back(spec);
-    return specs_.size() - 1;
+std::size_t FigureSet::Add(const FigureDefinition& definition) {
+    definitions_.push_back(definition);
+    return definitions_.size() - 1;
 }
 
 void FigureSet::AddQs(const SimulationNetwork& network, int k, std::size_t classBase) {
@@ -31,7 +31,7 @@ void FigureSet::AddQs(const SimulationNetwork& network, int k, std::size_t class
     index.InSystem = Add({base + InSystemArea, Time, base + Arrivals});
     index.QueueLength = Add(
         {base + WaitingArea, Time, base + Arrivals, 1, ScaleRule::Companion, 0, index.InSystem});
-    const FigureSpec wait{
+    const FigureDefinition wait{
         base + WaitSum, base + Starts, base + Starts, 1, ScaleRule::MeanPlusService,
         qs.ServiceTime};
     index.WaitTime = Add(wait);

@@ -17,7 +17,7 @@ enum class ScaleRule {
 
 // One reported figure: Factor * (numerator total / denominator total) over a stretch of a
 // replication; Count's total is the number of observations behind it.
-struct FigureSpec {
+struct FigureDefinition {
     std::size_t Numerator = 0;
     std::size_t Denominator = 0;
     std::size_t Count = 0;
@@ -40,17 +40,17 @@ class FigureSet {
   public:
     explicit FigureSet(const SimulationNetwork& network);
 
-    const std::vector<FigureSpec>& Specs() const { return specs_; }
+    const std::vector<FigureDefinition>& Definitions() const { return definitions_; }
     const QsFigureIndex& Qs(int k) const { return qs_[k]; }  // k = 1..N
     std::size_t InNetworkTotal() const { return inNetwork_; }
     std::size_t NetworkSojournTime() const { return networkSojourn_; }
     std::size_t NetworkLossProbability() const { return networkLoss_; }
 
   private:
-    std::size_t Add(const FigureSpec& spec);
+    std::size_t Add(const FigureDefinition& definition);
     void AddQs(const SimulationNetwork& network, int k, std::size_t classBase);
 
-    std::vector<FigureSpec> specs_;
+    std::vector<FigureDefinition> definitions_;
     std::vector<QsFigureIndex> qs_;
     std::size_t inNetwork_ = 0, networkSojourn_ = 0, networkLoss_ = 0;
 };

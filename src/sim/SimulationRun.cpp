@@ -141,7 +141,7 @@ void SimulationRun::Evaluate() {
     ParallelFor(threads, replications_.size(),
                 [&](std::size_t r) { estimator_.Gather(r, replications_[r]->Series()); });
     estimator_.Pool();
-    estimates_.assign(figures_.Specs().size(), Estimate{});
+    estimates_.assign(figures_.Definitions().size(), Estimate{});
     ParallelFor(threads, estimates_.size(),
                 [&](std::size_t f) { estimates_[f] = estimator_.EstimateFigure(f); });
     widest_ = 0;
@@ -180,7 +180,7 @@ SimulationResult SimulationRun::Result(SimulationEnd end) const {
                 result.CrowdedQs = replication->CrowdedQs();
                 break;
             }
-    const std::vector<Estimate> none(figures_.Specs().size(), Estimate{0, Infinite, 0});
+    const std::vector<Estimate> none(figures_.Definitions().size(), Estimate{0, Infinite, 0});
     const std::vector<Estimate>& estimates = estimates_.empty() ? none : estimates_;
     const auto pick = [&](std::size_t figure) {
         return figure == QsFigureIndex::None ? Estimate{} : estimates[figure];
