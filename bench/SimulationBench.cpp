@@ -1,0 +1,91 @@
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <string>
+
+#include "BenchNetworks.h"
+#include "model/NetworkFile.h"
+#include "sim/SimulationInput.h"
+#include "sim/Simulator.h"
+
+namespace qnetica {
+namespace {
+
+// The random fill's 150-QS network is not stable: by the traffic equations three QS have a
+// load factor of 1 or more (S35: 1.08, S80: 1.37, S150, which takes the remainder of every
+// row: 18.9). The benchmark keeps the network and gives those QS enough channels for a load
+// of at most 0.8.
+sim::SimulationNetwork StableRandomNetwork() {
+    NetworkModel model;
+    FillRandomNetwork(model);
+    sim::SimulationInput input = sim::ReadSimulationInput(model);
+    for (const sim::OverloadWarning& overload : input.Overloads) {
+        sim::SimulationQs& qs = input.Network.Qs[overload.Qs - 1];
+        const double offered = input.FlowsWithoutLosses[overload.Qs] * qs.ServiceTime;
+        qs.Channels = static_cast<int>(std::ceil(offered / 0.8));
+    }
+    return input.Network;
+}
+
+// Events per second of wall time over a whole run of 16 replications of a million events
+// each, never stopped for precision; `threads` from the argument.
+void BM_SimulateRandom150Qs(benchmark::State& state) {
+    const sim::SimulationNetwork network = StableRandomNetwork();
+    sim::SimulationOptions options;
+    options.Precision = 0;
+    options.MaxEvents = 16'000'000;
+    options.Threads = static_cast<int>(state.range(0));
+    std::int64_t events = 0;
+    for (auto _ : state) events += sim::Simulate(network, options).Events;
+    state.counters["events_per_second"] =
+        benchmark::Counter(static_cast<double>(events), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SimulateRandom150Qs)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kSecond);
+
+// The same with every kind of QS: a third bounded (3 places), a third with 3 priority classes.
+void BM_SimulateMixed150Qs(benchmark::State& state) {
+    NetworkModel model;
+    FillMixedNetwork(model);
+    sim::SimulationNetwork network = sim::ReadSimulationInput(model).Network;
+    const sim::SimulationNetwork stable = StableRandomNetwork();
+    for (std::size_t k = 0; k < network.Qs.size(); ++k)
+        network.Qs[k].Channels = stable.Qs[k].Channels;
+    sim::SimulationOptions options;
+    options.Precision = 0;
+    options.MaxEvents = 16'000'000;
+    options.Threads = static_cast<int>(state.range(0));
+    std::int64_t events = 0;
+    for (auto _ : state) events += sim::Simulate(network, options).Events;
+    state.counters["events_per_second"] =
+        benchmark::Counter(static_cast<double>(events), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SimulateMixed150Qs)->Arg(2)->UseRealTime()->Unit(benchmark::kSecond);
+
+// A 1 % precision check of an example network beside the program, on every core.
+void SimulateExample(benchmark::State& state, const std::string& file) {
+    NetworkModel model;
+    const FileResult opened = OpenNetworkFile(model, std::string(QNETICA_MODELS_DIR) + "/" + file);
+    if (!opened.Ok) {
+        state.SkipWithError(opened.Message.c_str());
+        return;
+    }
+    const sim::SimulationNetwork network = sim::ReadSimulationInput(model).Network;
+    sim::SimulationOptions options;
+    std::int64_t events = 0;
+    for (auto _ : state) {
+        const sim::SimulationResult result = sim::Simulate(network, options);
+        if (result.End != sim::SimulationEnd::PrecisionReached)
+            state.SkipWithError("the precision was not reached");
+        events = result.Events;
+    }
+    state.counters["events"] = static_cast<double>(events);
+}
+BENCHMARK_CAPTURE(SimulateExample, single_qs, "single-qs.qnf")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SimulateExample, three_kinds, "three-kinds.qnf")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qnetica
