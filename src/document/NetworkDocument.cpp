@@ -1,5 +1,7 @@
 #include "document/NetworkDocument.h"
 
+#include <algorithm>
+
 #include "model/NetworkFile.h"
 #include "model/SchemeArea.h"
 
@@ -38,6 +40,9 @@ bool NetworkDocument::ConfirmDiscard() {
 bool NetworkDocument::New() {
     if (!ConfirmDiscard()) return false;
     model_.Clear();
+    filePath_.clear();
+    StartHistory();
+    Notify([](DocumentListener& l) { l.FilePathChanged(); });
     return true;
 }
 
@@ -53,6 +58,8 @@ bool NetworkDocument::OpenPath(const std::string& path) {
         return false;
     }
     filePath_ = path;
+    StartHistory();
+    Notify([](DocumentListener& l) { l.FilePathChanged(); });
     return true;
 }
 
@@ -65,6 +72,11 @@ bool NetworkDocument::Save() {
         return false;
     }
     filePath_ = *path;
+    RecordChange("изменение сети");  // anything not yet recorded is in the file now
+    Notify([](DocumentListener& l) {
+        l.Saved();
+        l.FilePathChanged();
+    });
     return true;
 }
 
@@ -80,18 +92,65 @@ bool NetworkDocument::RemoveQs() {
 
 void NetworkDocument::RandomFill() {
     qnetica::RandomFill(model_, random_, SchemeAreaWidth, SchemeAreaHeight);
+    RecordChange("случайное заполнение");
 }
 
 GenerationOutcome NetworkDocument::Generate(
     const GenerationRequest& request,
     const std::function<void(const std::string&)>& showIntensityText) {
-    return GenerateModel(model_, request, showIntensityText);
+    GenerationOutcome outcome = GenerateModel(model_, request, showIntensityText);
+    RecordChange("генерацию модели");
+    return outcome;
 }
 
+// A run reads the input rate from its text and writes results; neither is a change to undo.
 RunOutcome NetworkDocument::Calculate(RunPresenter& presenter) {
+    RecordChange("изменение сети");
     RunState& run = *run_;
-    return RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine, run.Work},
-                          presenter);
+    RunOutcome outcome =
+        RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine, run.Work}, presenter);
+    baseline_.Reset(model_);
+    return outcome;
+}
+
+void NetworkDocument::RecordChange(const std::string& what) {
+    auto change = std::make_shared<NetworkChange>(baseline_.TakeChange(model_, what));
+    if (NetworkBaseline::IsEmpty(*change)) return;
+    const std::shared_ptr<const NetworkChange> recorded = change;
+    Notify([&](DocumentListener& l) { l.ChangeRecorded(recorded); });
+}
+
+void NetworkDocument::Undo(const NetworkChange& change) {
+    Restore(change, ChangeDirection::Undo);
+}
+
+void NetworkDocument::Redo(const NetworkChange& change) {
+    Restore(change, ChangeDirection::Redo);
+}
+
+void NetworkDocument::Restore(const NetworkChange& change, ChangeDirection direction) {
+    ApplyChange(model_, change, direction);
+    baseline_.Reset(model_);
+    Notify([](DocumentListener& l) { l.NetworkRestored(); });
+}
+
+void NetworkDocument::StartHistory() {
+    baseline_.Reset(model_);
+    Notify([](DocumentListener& l) { l.HistoryCleared(); });
+}
+
+void NetworkDocument::AddListener(DocumentListener* listener) {
+    listeners_.push_back(listener);
+}
+
+void NetworkDocument::RemoveListener(DocumentListener* listener) {
+    std::erase(listeners_, listener);
+}
+
+template <typename Call>
+void NetworkDocument::Notify(Call call) {
+    const auto listeners = listeners_;  // a listener may remove itself while it is called
+    for (auto* listener : listeners) call(*listener);
 }
 
 }  // namespace qnetica

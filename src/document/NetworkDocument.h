@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/DocumentQuestions.h"
+#include "document/NetworkChange.h"
 #include "engine/AnalysisEngine.h"
 #include "model/GenerateModel.h"
 #include "model/NetworkModel.h"
@@ -15,6 +16,18 @@
 #include "runs/WorkFolder.h"
 
 namespace qnetica {
+
+// What the windows hear of the document beside its model: the changes recorded for undo, and
+// the moments that make a new starting point (a new or opened network, a save).
+class DocumentListener {
+  public:
+    virtual ~DocumentListener() = default;
+    virtual void ChangeRecorded(const std::shared_ptr<const NetworkChange>& /*change*/) {}
+    virtual void HistoryCleared() {}   // New, Open: nothing before them can be undone
+    virtual void Saved() {}            // the network as it is now is in its file
+    virtual void NetworkRestored() {}  // an undo or redo put a state of the network back
+    virtual void FilePathChanged() {}
+};
 
 // The one network the program works on, with everything that belongs to it: the model, the
 // state of the calculations (the variation plan, the tables of the last step and the totals of
@@ -57,6 +70,16 @@ class NetworkDocument {
                                const std::function<void(const std::string&)>& showIntensityText);
     RunOutcome Calculate(RunPresenter& presenter);
 
+    // Undo history. A command that changed the network ends with RecordChange, which finds what
+    // the command altered since the last record and tells the listeners (nothing when nothing
+    // altered). Undo and Redo put one recorded change back or forward.
+    void RecordChange(const std::string& what);
+    void Undo(const NetworkChange& change);
+    void Redo(const NetworkChange& change);
+
+    void AddListener(DocumentListener* listener);
+    void RemoveListener(DocumentListener* listener);
+
   private:
     struct RunState {  // large: kept apart from the document's own fields
         VariationPlan Plan;
@@ -66,8 +89,15 @@ class NetworkDocument {
         WorkFolder Work;
     };
 
+    void StartHistory();  // a new starting point: New, Open
+    void Restore(const NetworkChange& change, ChangeDirection direction);
+    template <typename Call>
+    void Notify(Call call);
+
     DocumentQuestions& questions_;
     NetworkModel model_;
+    NetworkBaseline baseline_{model_};
+    std::vector<DocumentListener*> listeners_;
     std::unique_ptr<RunState> run_ = std::make_unique<RunState>();
     RandomGenerator random_;
     std::string filePath_;

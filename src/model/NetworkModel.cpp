@@ -92,6 +92,10 @@ void NetworkModel::Restore(NetworkContent&& content) {
     SetModified(false);
 }
 
+void NetworkModel::ResizeTo(int nodeCount) {
+    if (nodeCount != NodeCount()) SetNodeCount(nodeCount);
+}
+
 void NetworkModel::NotifyMatrixReplaced() {
     Notify([](NetworkModelListener& l) { l.MatrixReplaced(); });
 }

@@ -75,6 +75,8 @@ class NetworkModel {
     void Clear();
     void Restore(NetworkContent&& content);  // after Clear: takes over an opened file
     void NotifyMatrixReplaced();
+    // Sets the node count alone, for an undo or redo that puts the slots and cells back itself.
+    void ResizeTo(int nodeCount);
 
     // Called by Clear with the node count of the network being discarded, before it changes.
     void SetClearHook(std::function<void(int nodeCount)> hook) { clearHook_ = std::move(hook); }
