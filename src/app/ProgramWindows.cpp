@@ -20,6 +20,7 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     : dialogs_(dialogs),
       documentDialogs_(dialogs),
       document_(std::make_unique<NetworkDocument>(documentDialogs_)),
+      history_(std::make_unique<DocumentHistory>(*document_)),
       imageDialog_(dialogs) {
     // The dialogs have the main window as parent, so that they open over it; the editor is a
     // main window of its own.
@@ -43,6 +44,8 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     generator_ = std::make_unique<GeneratorDialog>(*document_, dialogs, parent);
     generator_->SetImageAreaSource([this] { return editor_->VisibleImageArea(); });
     generator_->SetIntensityShown([this](const QString& text) { valueInput_->SetValueText(text); });
+    main_->InstallHistory(*history_);
+    editor_->InstallHistory(*history_);
     ConnectMainWindow();
 }
 
@@ -73,6 +76,7 @@ void ProgramWindows::ShowVisualEditor() {
 void ProgramWindows::EditQsParameters(int node) {
     main_->SelectNode(node);
     qsParameters_->EditQs(main_->SelectedNode());
+    document_->RecordChange("изменение параметров СМО");
 }
 
 bool ProgramWindows::ExitProgram() {

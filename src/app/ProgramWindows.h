@@ -5,6 +5,7 @@
 #include "document/NetworkDocument.h"
 #include "editor/EditorHost.h"
 #include "widgets/DocumentDialogs.h"
+#include "widgets/DocumentHistory.h"
 #include "widgets/ImageSaveDialog.h"
 #include "widgets/PlatformDialogs.h"
 
@@ -34,6 +35,7 @@ class ProgramWindows : private EditorHost {
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
     NetworkDocument& Document() { return *document_; }
+    DocumentHistory& History() { return *history_; }
     MainWindow& Main() const { return *main_; }
     QsParametersDialog& QsParameters() const { return *qsParameters_; }
     ResultsDialog& Results() const { return *results_; }
@@ -66,6 +68,7 @@ class ProgramWindows : private EditorHost {
     PlatformDialogs& dialogs_;
     DocumentDialogs documentDialogs_;
     std::unique_ptr<NetworkDocument> document_;
+    std::unique_ptr<DocumentHistory> history_;
     ImageSaveDialog imageDialog_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<QsParametersDialog> qsParameters_;

@@ -114,6 +114,7 @@ RunOutcome NetworkDocument::Calculate(RunPresenter& presenter) {
 }
 
 void NetworkDocument::RecordChange(const std::string& what) {
+    if (restoring_) return;  // the windows follow an undo; what they hear is no new change
     auto change = std::make_shared<NetworkChange>(baseline_.TakeChange(model_, what));
     if (NetworkBaseline::IsEmpty(*change)) return;
     const std::shared_ptr<const NetworkChange> recorded = change;
@@ -129,7 +130,9 @@ void NetworkDocument::Redo(const NetworkChange& change) {
 }
 
 void NetworkDocument::Restore(const NetworkChange& change, ChangeDirection direction) {
+    restoring_ = true;
     ApplyChange(model_, change, direction);
+    restoring_ = false;
     baseline_.Reset(model_);
     Notify([](DocumentListener& l) { l.NetworkRestored(); });
 }

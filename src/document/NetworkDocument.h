@@ -63,6 +63,8 @@ class NetworkDocument {
     bool Open();                             // asks for the file
     bool OpenPath(const std::string& path);  // a refused file is shown, the network kept
     bool Save();                             // asks for the file
+    // Adding and removing a QS are parts of larger commands (a tool places the new QS): the
+    // caller records the change when its command is done.
     bool AddQs();                            // false, after a notice, when 150 QS are there
     bool RemoveQs();                         // false when there is no QS
     void RandomFill();
@@ -98,6 +100,7 @@ class NetworkDocument {
     NetworkModel model_;
     NetworkBaseline baseline_{model_};
     std::vector<DocumentListener*> listeners_;
+    bool restoring_ = false;
     std::unique_ptr<RunState> run_ = std::make_unique<RunState>();
     RandomGenerator random_;
     std::string filePath_;

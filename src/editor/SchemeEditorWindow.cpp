@@ -11,6 +11,7 @@
 
 #include "editor/EditorIcons.h"
 #include "editor/SchemeView.h"
+#include "widgets/DocumentHistory.h"
 #include "widgets/HelpPage.h"
 
 namespace qnetica {
@@ -48,6 +49,24 @@ SchemeEditorWindow::SchemeEditorWindow(NetworkDocument& document, PlatformDialog
     // Disabled until a varied run has something to show; their menu items always work.
     for (QAction* display : {reportButton_, networkChartButton_, qsChartButton_})
         display->setEnabled(false);
+    document_.AddListener(this);
+}
+
+SchemeEditorWindow::~SchemeEditorWindow() {
+    document_.RemoveListener(this);
+}
+
+void SchemeEditorWindow::InstallHistory(DocumentHistory& history) {
+    QAction* first = editMenu_->actions().value(0);
+    editMenu_->insertAction(first, history.CreateUndoAction(this));
+    editMenu_->insertAction(first, history.CreateRedoAction(this));
+    editMenu_->insertSeparator(first);
+}
+
+void SchemeEditorWindow::NetworkRestored() {
+    toolState_.DropVanishedPick();
+    surface_.RefreshScheme();
+    AfterToolEvent();
 }
 
 QAction* SchemeEditorWindow::AddBarButton(QToolBar* bar, const QIcon& icon, const QString& hint,
@@ -146,7 +165,7 @@ void SchemeEditorWindow::CreateMenus() {
     file->addSeparator();
     AddMenuItem(file, QStringLiteral("Выход"), [this] { ExitProgram(); });
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("Редактировать"));
+    QMenu* edit = editMenu_ = menuBar()->addMenu(QStringLiteral("Редактировать"));
     AddMenuItem(edit, QStringLiteral("Редактор матрицы вероятностей передач"),
                 [this] { ReturnToTable(); });
     edit->addSeparator();

@@ -19,18 +19,23 @@ class QToolBar;
 
 namespace qnetica {
 
+class DocumentHistory;
 class SchemeView;
 
 // The visual editor, the program's working window: the scheme of the network document, the
 // editing tools on the left, and on top the commands; what concerns other windows it asks of its
 // host. The program shows it modally over the main window; closing it ends the program, except
 // by the return to the table.
-class SchemeEditorWindow : public QMainWindow, private EditorCommands {
+class SchemeEditorWindow : public QMainWindow, private EditorCommands, private DocumentListener {
     Q_OBJECT
 
   public:
     SchemeEditorWindow(NetworkDocument& document, PlatformDialogs& dialogs,
                        ImageSaveDialog& imageDialog, EditorHost& host, QWidget* parent = nullptr);
+    ~SchemeEditorWindow() override;
+
+    // Undo and redo of the document's history, at the top of the Edit menu.
+    void InstallHistory(DocumentHistory& history);
 
     SchemeSurface& Surface() { return surface_; }
     const EditorToolState& ToolState() const { return toolState_; }
@@ -98,6 +103,9 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands {
     void FillTheScreen();
     void RedrawAfter(const std::function<void()>& command);
 
+    // DocumentListener: an undo or redo may have changed anything, so the scheme is drawn anew.
+    void NetworkRestored() override;
+
     // EditorCommands
     bool AddQs() override;
     void RemoveQs() override;
@@ -112,6 +120,7 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands {
     EditorToolState toolState_;
     bool closeAppOnClose_ = true;
 
+    QMenu* editMenu_ = nullptr;
     QToolBar* topBar_ = nullptr;
     QToolBar* toolsBar_ = nullptr;
     QAction* addQsButton_ = nullptr;

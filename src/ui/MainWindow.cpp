@@ -18,6 +18,7 @@
 
 #include "ui/MatrixCellDelegate.h"
 #include "ui/TransferMatrixTableModel.h"
+#include "widgets/DocumentHistory.h"
 #include "widgets/HelpPage.h"
 
 namespace qnetica {
@@ -84,7 +85,8 @@ void MainWindow::CreateMenus() {
     file->addAction(saveAction_);
     file->addSeparator();
     file->addAction(exitAction_);
-    menuBar()->addMenu(QStringLiteral("Редактировать"))->addAction(editorAction_);
+    editMenu_ = menuBar()->addMenu(QStringLiteral("Редактировать"));
+    editMenu_->addAction(editorAction_);
     menuBar()->addMenu(QStringLiteral("Сеть"))->addAction(calculateMenuItem_);
     QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
     help->addAction(helpAction_);
@@ -181,6 +183,11 @@ void MainWindow::ConnectControls() {
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAbout);
     connect(inputRateEdit_, &QLineEdit::textChanged, this,
             [this](const QString& text) { model_.SetInputRateText(text.toStdString()); });
+    // One undo step per finished edit of the field, not per key.
+    connect(inputRateEdit_, &QLineEdit::editingFinished, this,
+            [this] { document_.RecordChange("изменение интенсивности входного потока"); });
+    connect(matrixTable_, &TransferMatrixTableModel::CellEdited, this,
+            [this] { document_.RecordChange("изменение вероятности передачи"); });
     connect(addButton_, &QPushButton::clicked, this, [this] { AddQs(); });
     connect(removeButton_, &QPushButton::clicked, this, [this] { RemoveQs(); });
     connect(parametersButton_, &QPushButton::clicked, this, &MainWindow::EditQsParameters);
@@ -204,11 +211,22 @@ bool MainWindow::SaveNetwork() {
 }
 
 bool MainWindow::AddQs() {
-    return document_.AddQs();
+    const bool added = document_.AddQs();
+    document_.RecordChange("добавление СМО");
+    return added;
 }
 
 bool MainWindow::RemoveQs() {
-    return document_.RemoveQs();
+    const bool removed = document_.RemoveQs();
+    document_.RecordChange("удаление СМО");
+    return removed;
+}
+
+void MainWindow::InstallHistory(DocumentHistory& history) {
+    QAction* first = editMenu_->actions().value(0);
+    editMenu_->insertAction(first, history.CreateUndoAction(this));
+    editMenu_->insertAction(first, history.CreateRedoAction(this));
+    editMenu_->insertSeparator(first);
 }
 
 void MainWindow::EditQsParameters() {

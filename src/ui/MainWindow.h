@@ -13,11 +13,13 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QTableView;
 
 namespace qnetica {
 
+class DocumentHistory;
 class TransferMatrixTableModel;
 
 // The main window, the table editor of the network document: the node list, the input rate and
@@ -31,6 +33,8 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     ~MainWindow() override;
 
     NetworkDocument& Document() { return document_; }
+    // Undo and redo of the document's history, at the top of the Edit menu.
+    void InstallHistory(DocumentHistory& history);
 
     // Commands. Those that may be abandoned return false when the network was kept as it was.
     bool NewNetwork();
@@ -90,6 +94,7 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     PlatformDialogs& dialogs_;
     bool shownBefore_ = false;
 
+    QMenu* editMenu_ = nullptr;
     QAction* newAction_ = nullptr;
     QAction* openAction_ = nullptr;
     QAction* saveAction_ = nullptr;

@@ -24,6 +24,7 @@ bool TransferMatrixTableModel::setData(const QModelIndex& index, const QVariant&
     if (!index.isValid() || role != Qt::EditRole) return false;
     matrix_.SetCell(index.row(), index.column(), value.toString().toStdString());
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    emit CellEdited(index.row(), index.column());
     return true;
 }
 

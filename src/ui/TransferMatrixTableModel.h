@@ -24,6 +24,9 @@ class TransferMatrixTableModel : public QAbstractTableModel {
     // The model changed cells behind the grid's back (clear, open, random fill, removal).
     void CellsChanged();
 
+  signals:
+    void CellEdited(int from, int to);  // through the grid, by the user
+
   private:
     TransferMatrix& matrix_;
 };

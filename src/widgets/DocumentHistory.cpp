@@ -32,6 +32,7 @@ DocumentHistory::DocumentHistory(NetworkDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
     document_.AddListener(this);
     connect(&stack_, &QUndoStack::indexChanged, this, [this] { ShowModified(); });
+    connect(&stack_, &QUndoStack::cleanChanged, this, [this] { ShowModified(); });
 }
 
 DocumentHistory::~DocumentHistory() {

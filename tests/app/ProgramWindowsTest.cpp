@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QWidget>
 
 #include "charts/NetworkChartDialog.h"
@@ -21,6 +22,7 @@
 #include "ui/QsParametersDialog.h"
 #include "ui/ResultsDialog.h"
 #include "ui/RunParametersDialog.h"
+#include "ui/TransferMatrixTableModel.h"
 #include "ui/ValueInputDialog.h"
 
 namespace qnetica {
@@ -142,6 +144,36 @@ TEST(ProgramWindowsTest, TwoProgramsInOneFolderChartTheirOwnRuns) {
     EXPECT_EQ(second.ChartedArrivalRates(), (std::vector<double>{3, 4}));
     EXPECT_TRUE(first.dialogs.Unanswered().empty());
     EXPECT_TRUE(second.dialogs.Unanswered().empty());
+}
+
+// The Edit menu names the change it undoes; undoing back to the saved network clears the mark of
+// a changed network, and moving away from it again sets it.
+TEST(ProgramWindowsTest, UndoBackToTheSavedNetworkClearsTheChangeMark) {
+    ScriptedDialogs dialogs;
+    ProgramWindows program(dialogs);
+    MainWindow& main = program.Main();
+    NetworkModel& model = program.Document().Model();
+    QTemporaryDir folder;
+    main.AddQs();
+    dialogs.QueueFile(folder.filePath("saved.qnf"));
+    ASSERT_TRUE(main.SaveNetwork());
+    main.AddQs();
+    main.MatrixTable()->setData(main.MatrixTable()->index(0, 2), "1", Qt::EditRole);
+    QUndoStack& stack = program.History().Stack();
+    EXPECT_EQ(stack.undoText(), "изменение вероятности передачи");
+    EXPECT_TRUE(model.Modified());
+    program.History().Undo();
+    EXPECT_EQ(stack.undoText(), "добавление СМО");
+    program.History().Undo();
+    EXPECT_EQ(model.QsCount(), 1);
+    EXPECT_FALSE(model.Modified());
+    program.History().Redo();
+    EXPECT_TRUE(model.Modified());
+    EXPECT_EQ(model.QsCount(), 2);
+    EXPECT_EQ(model.Matrix().Cell(0, 2), "");
+    program.History().Redo();
+    EXPECT_EQ(model.Matrix().Cell(0, 2), "1");
+    EXPECT_EQ(main.MatrixTable()->index(0, 2).data().toString(), "1");  // the grid follows
 }
 
 }  // namespace

@@ -167,26 +167,28 @@ TEST_P(SchemeEditorWindowMenuTest, HoldsItsItemsInOrder) {
     const QMenu* menu = MenuNamed(editorWindow, QString::fromUtf8(GetParam().Title));
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(Entries(menu->actions(), false), GetParam().Items);
-    for (const QAction* item : menu->actions())
+    // All but undo and redo, which wait for a change.
+    for (const QAction* item :
+         menu->actions().mid(menu == editorWindow.menuBar()->actions()[1]->menu() ? 3 : 0))
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Menus, SchemeEditorWindowMenuTest,
-    ::testing::Values(MenuContents{"Файл",
-                                   {"Новый", Separator, "Открыть", "Сохранить",
-                                    "Сохранить изображение стохастической сети", Separator,
-                                    "Выход"}},
-                      MenuContents{"Редактировать",
-                                   {"Редактор матрицы вероятностей передач", Separator,
-                                    "Добавить СМО", "Переместить СМО", "Провести связь",
-                                    "Удалить связь", "Удалить СМО", Separator, "Обновить экран"}},
-                      MenuContents{"Сеть", {"Автогенерация модели", "Рассчитать"}},
-                      MenuContents{"Отчеты",
-                                   {"Просмотреть последний отчет", Separator,
-                                    "Просмотреть диаграмму характеристик сети",
-                                    "Построить диаграмму характеристик отдельных СМО"}},
-                      MenuContents{"Справка", {"Справка", "о программе"}}),
+    ::testing::Values(
+        MenuContents{"Файл",
+                     {"Новый", Separator, "Открыть", "Сохранить",
+                      "Сохранить изображение стохастической сети", Separator, "Выход"}},
+        MenuContents{"Редактировать",
+                     {"Отменить", "Повторить", Separator, "Редактор матрицы вероятностей передач",
+                      Separator, "Добавить СМО", "Переместить СМО", "Провести связь",
+                      "Удалить связь", "Удалить СМО", Separator, "Обновить экран"}},
+        MenuContents{"Сеть", {"Автогенерация модели", "Рассчитать"}},
+        MenuContents{
+            "Отчеты",
+            {"Просмотреть последний отчет", Separator, "Просмотреть диаграмму характеристик сети",
+             "Построить диаграмму характеристик отдельных СМО"}},
+        MenuContents{"Справка", {"Справка", "о программе"}}),
     [](const auto& info) { return "Menu" + std::to_string(info.index); });
 
 TEST_F(SchemeEditorWindowTest, MenuBarOrder) {
