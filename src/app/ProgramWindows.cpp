@@ -13,6 +13,9 @@
 #include "ui/RunParametersDialog.h"
 #include "ui/TransferMatrixTableModel.h"
 #include "ui/ValueInputDialog.h"
+#include "widgets/DocumentTitle.h"
+
+#include <QFileInfo>
 
 namespace qnetica {
 
@@ -21,7 +24,8 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
       documentDialogs_(dialogs),
       document_(std::make_unique<NetworkDocument>(documentDialogs_)),
       history_(std::make_unique<DocumentHistory>(*document_)),
-      imageDialog_(dialogs) {
+      imageDialog_(dialogs),
+      recovery_(std::make_unique<RecoveryKeeper>(*document_)) {
     // The dialogs have the main window as parent, so that they open over it; the editor is a
     // main window of its own.
     main_ = std::make_unique<MainWindow>(*document_, dialogs);
@@ -46,11 +50,56 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     generator_->SetIntensityShown([this](const QString& text) { valueInput_->SetValueText(text); });
     main_->InstallHistory(*history_);
     editor_->InstallHistory(*history_);
+    main_->InstallRecentFiles(recent_);
+    editor_->InstallRecentFiles(recent_);
     ConnectMainWindow();
+    document_->AddListener(this);
+    model.AddListener(this);
+    ShowTitles();
 }
 
 // Members go in the reverse order of their declaration: the generator first, the document last.
-ProgramWindows::~ProgramWindows() = default;
+// The program ends normally here, so its recovery copy goes.
+ProgramWindows::~ProgramWindows() {
+    recovery_->Finish();
+    document_->Model().RemoveListener(this);
+    document_->RemoveListener(this);
+}
+
+void ProgramWindows::ShowTitles() {
+    const std::string& file = document_->FilePath();
+    const bool modified = document_->Model().Modified();
+    main_->setWindowTitle(DocumentTitle(file, modified, QStringLiteral("Qnetica")));
+    editor_->setWindowTitle(
+        DocumentTitle(file, modified, QStringLiteral("Qnetica (визуальный редактор)")));
+}
+
+void ProgramWindows::FilePathChanged() {
+    if (!document_->FilePath().empty()) recent_.Add(QString::fromStdString(document_->FilePath()));
+    ShowTitles();
+}
+
+void ProgramWindows::ModifiedChanged(bool) {
+    ShowTitles();
+}
+
+bool ProgramWindows::OfferRecovery() {
+    const auto leftover = recovery_->FindLeftover();
+    if (!leftover) return false;
+    const QString name = leftover->OwnPath.isEmpty() ? QStringLiteral("Без имени")
+                                                     : QFileInfo(leftover->OwnPath).fileName();
+    const QString question =
+        QStringLiteral(
+            "Работа программы была прервана, и изменения сети «%1» остались несохраненными.\n"
+            "Восстановить их?")
+            .arg(name);
+    const bool restore = dialogs_.ShowMessage(main_.get(), MessageBoxKind::Warning, question,
+                                              MessageBoxButtons::YesNo) == MessageBoxAnswer::Yes;
+    const bool restored = restore && document_->OpenRecovered(leftover->CopyPath.toStdString(),
+                                                              leftover->OwnPath.toStdString());
+    recovery_->Discard(*leftover);
+    return restored;
+}
 
 void ProgramWindows::ConnectMainWindow() {
     QObject::connect(main_.get(), &MainWindow::VisualEditorRequested, main_.get(),

@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "app/RecoveryKeeper.h"
 #include "document/NetworkDocument.h"
 #include "editor/EditorHost.h"
 #include "widgets/DocumentDialogs.h"
 #include "widgets/DocumentHistory.h"
 #include "widgets/ImageSaveDialog.h"
 #include "widgets/PlatformDialogs.h"
+#include "widgets/RecentFiles.h"
 
 namespace qnetica {
 
@@ -27,7 +29,7 @@ class ValueInputDialog;
 // the end, and the wiring between them: the windows know the document, not each other; what one
 // asks of another (the main window's signals, the editor's host) is answered here. Members go in
 // the reverse order of their creation, so the windows go before the document.
-class ProgramWindows : private EditorHost {
+class ProgramWindows : private EditorHost, private DocumentListener, private NetworkModelListener {
   public:
     explicit ProgramWindows(PlatformDialogs& dialogs);
     ~ProgramWindows() override;
@@ -48,11 +50,21 @@ class ProgramWindows : private EditorHost {
     QsChartDialog& QsChart() const { return *qsChart_; }
     GeneratorDialog& Generator() const { return *generator_; }
 
+    RecentFiles& Recent() { return recent_; }
+    RecoveryKeeper& Recovery() { return *recovery_; }
+
     // The calculation command of the main window and of the editor.
     void Calculate();
+    // At start: a copy of a changed network that a program left when it ended abnormally is
+    // offered back; true when the user took it.
+    bool OfferRecovery();
 
   private:
     void ConnectMainWindow();
+    void ShowTitles();
+    // DocumentListener, NetworkModelListener
+    void FilePathChanged() override;
+    void ModifiedChanged(bool modified) override;
     void ShowVisualEditor();
     void EditQsParameters(int node) override;
 
@@ -70,6 +82,8 @@ class ProgramWindows : private EditorHost {
     std::unique_ptr<NetworkDocument> document_;
     std::unique_ptr<DocumentHistory> history_;
     ImageSaveDialog imageDialog_;
+    RecentFiles recent_;
+    std::unique_ptr<RecoveryKeeper> recovery_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<QsParametersDialog> qsParameters_;
     std::unique_ptr<ResultsDialog> results_;

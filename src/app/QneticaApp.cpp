@@ -61,6 +61,8 @@ int RunQnetica(int argc, char** argv) {
     QApplication app(argc, argv);
     // The name only: a display name would be appended to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Qnetica"));
+    // Settings in ~/.config/qnetica/, recovery copies in ~/.local/share/qnetica/Qnetica/.
+    QApplication::setOrganizationName(QStringLiteral("qnetica"));
     QApplication::setApplicationVersion(QStringLiteral(QNETICA_VERSION));
     LoadIconResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/qnetica.svg")));
@@ -73,7 +75,9 @@ int RunQnetica(int argc, char** argv) {
 
     QtPlatformDialogs dialogs;
     ProgramWindows windows(dialogs);
-    if (!file.isEmpty()) windows.Document().OpenPath(file.toStdString());
+    // A network a crashed program left comes first; a file named on the command line otherwise.
+    if (!windows.OfferRecovery() && !file.isEmpty())
+        windows.Document().OpenPath(file.toStdString());
     windows.Main().show();
     ReportStartupWhenAsked(windows, file);
     return app.exec();

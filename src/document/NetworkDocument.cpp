@@ -47,8 +47,21 @@ bool NetworkDocument::New() {
 }
 
 bool NetworkDocument::Open() {
+    if (!ConfirmDiscard()) return false;
     const auto path = questions_.AskOpenPath();
     return path && OpenPath(*path);
+}
+
+bool NetworkDocument::OpenFile(const std::string& path) {
+    return ConfirmDiscard() && OpenPath(path);
+}
+
+bool NetworkDocument::OpenRecovered(const std::string& copyPath, const std::string& ownPath) {
+    if (!OpenPath(copyPath)) return false;
+    filePath_ = ownPath;
+    Notify([](DocumentListener& l) { l.FilePathChanged(); });
+    model_.SetModified(true);
+    return true;
 }
 
 bool NetworkDocument::OpenPath(const std::string& path) {
@@ -64,15 +77,22 @@ bool NetworkDocument::OpenPath(const std::string& path) {
 }
 
 bool NetworkDocument::Save() {
+    return filePath_.empty() ? SaveAs() : SaveInto(filePath_);
+}
+
+bool NetworkDocument::SaveAs() {
     const auto path = questions_.AskSavePath();
-    if (!path) return false;
-    const FileResult result = SaveNetworkFile(model_, *path);
+    return path && SaveInto(*path);
+}
+
+bool NetworkDocument::SaveInto(const std::string& path) {
+    RecordChange("изменение сети");  // anything not yet recorded goes into the file as well
+    const FileResult result = SaveNetworkFile(model_, path);
     if (!result.Ok) {
         questions_.ShowError(result.Message);
         return false;
     }
-    filePath_ = *path;
-    RecordChange("изменение сети");  // anything not yet recorded is in the file now
+    filePath_ = path;
     Notify([](DocumentListener& l) {
         l.Saved();
         l.FilePathChanged();

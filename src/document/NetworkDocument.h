@@ -60,13 +60,18 @@ class NetworkDocument {
     // save that was cancelled or failed).
     bool ConfirmDiscard();
     bool New();
-    bool Open();                             // asks for the file
+    bool Open();                             // "save changes?", then asks for the file
+    bool OpenFile(const std::string& path);  // "save changes?", then opens that file
     bool OpenPath(const std::string& path);  // a refused file is shown, the network kept
-    bool Save();                             // asks for the file
+    bool Save();    // into the network's own file; asks for one when it has none yet
+    bool SaveAs();  // asks for the file
+    // A copy left by a program that ended abnormally: the network comes back changed, with the
+    // file it belonged to (empty: none).
+    bool OpenRecovered(const std::string& copyPath, const std::string& ownPath);
     // Adding and removing a QS are parts of larger commands (a tool places the new QS): the
     // caller records the change when its command is done.
-    bool AddQs();                            // false, after a notice, when 150 QS are there
-    bool RemoveQs();                         // false when there is no QS
+    bool AddQs();     // false, after a notice, when 150 QS are there
+    bool RemoveQs();  // false when there is no QS
     void RandomFill();
     GenerationOutcome Generate(const GenerationRequest& request,
                                const std::function<void(const std::string&)>& showIntensityText);
@@ -91,6 +96,7 @@ class NetworkDocument {
         WorkFolder Work;
     };
 
+    bool SaveInto(const std::string& path);
     void StartHistory();  // a new starting point: New, Open
     void Restore(const NetworkChange& change, ChangeDirection direction);
     template <typename Call>

@@ -13,6 +13,7 @@
 #include "editor/SchemeView.h"
 #include "widgets/DocumentHistory.h"
 #include "widgets/HelpPage.h"
+#include "widgets/RecentFiles.h"
 
 namespace qnetica {
 namespace {
@@ -77,8 +78,12 @@ QAction* SchemeEditorWindow::AddBarButton(QToolBar* bar, const QIcon& icon, cons
     return button;
 }
 
-void SchemeEditorWindow::AddMenuItem(QMenu* menu, const QString& text, const Command& command) {
-    connect(menu->addAction(text), &QAction::triggered, this, command);
+QAction* SchemeEditorWindow::AddMenuItem(QMenu* menu, const QString& text, const Command& command,
+                                         const QKeySequence& shortcut) {
+    QAction* item = menu->addAction(text);
+    item->setShortcut(shortcut);
+    connect(item, &QAction::triggered, this, command);
+    return item;
 }
 
 void SchemeEditorWindow::CreateTopBar() {
@@ -155,17 +160,25 @@ void SchemeEditorWindow::AddToolMenuItem(QMenu* menu, const QString& text, Edito
 }
 
 void SchemeEditorWindow::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-    AddMenuItem(file, QStringLiteral("Новый"), [this] { NewNetwork(); });
+    QMenu* file = fileMenu_ = menuBar()->addMenu(QStringLiteral("&Файл"));
+    AddMenuItem(
+        file, QStringLiteral("Новый"), [this] { NewNetwork(); }, QKeySequence::New);
     file->addSeparator();
-    AddMenuItem(file, QStringLiteral("Открыть"), [this] { OpenNetwork(); });
-    AddMenuItem(file, QStringLiteral("Сохранить"), [this] { SaveNetwork(); });
+    AddMenuItem(
+        file, QStringLiteral("Открыть"), [this] { OpenNetwork(); }, QKeySequence::Open);
+    AddMenuItem(
+        file, QStringLiteral("Сохранить"), [this] { SaveNetwork(); }, QKeySequence::Save);
+    AddMenuItem(
+        file, QStringLiteral("Сохранить как..."), [this] { SaveNetworkAs(); },
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     AddMenuItem(file, QStringLiteral("Сохранить изображение стохастической сети"),
                 [this] { SaveSchemeImage(); });
     file->addSeparator();
-    AddMenuItem(file, QStringLiteral("Выход"), [this] { ExitProgram(); });
+    exitMenuItem_ = AddMenuItem(
+        file, QStringLiteral("Выход"), [this] { ExitProgram(); },
+        QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* edit = editMenu_ = menuBar()->addMenu(QStringLiteral("Редактировать"));
+    QMenu* edit = editMenu_ = menuBar()->addMenu(QStringLiteral("&Редактировать"));
     AddMenuItem(edit, QStringLiteral("Редактор матрицы вероятностей передач"),
                 [this] { ReturnToTable(); });
     edit->addSeparator();
@@ -177,11 +190,13 @@ void SchemeEditorWindow::CreateMenus() {
     edit->addSeparator();
     AddMenuItem(edit, QStringLiteral("Обновить экран"), [this] { RefreshScreen(); });
 
-    QMenu* network = menuBar()->addMenu(QStringLiteral("Сеть"));
+    QMenu* network = menuBar()->addMenu(QStringLiteral("&Сеть"));
     AddMenuItem(network, QStringLiteral("Автогенерация модели"), [this] { GenerateNetwork(); });
-    AddMenuItem(network, QStringLiteral("Рассчитать"), [this] { CalculateNetwork(); });
+    AddMenuItem(
+        network, QStringLiteral("Рассчитать"), [this] { CalculateNetwork(); },
+        QKeySequence(Qt::Key_F9));
 
-    QMenu* reports = menuBar()->addMenu(QStringLiteral("Отчеты"));
+    QMenu* reports = menuBar()->addMenu(QStringLiteral("&Отчеты"));
     AddMenuItem(reports, QStringLiteral("Просмотреть последний отчет"), [this] { ShowReport(); });
     reports->addSeparator();
     AddMenuItem(reports, QStringLiteral("Просмотреть диаграмму характеристик сети"),
@@ -189,8 +204,9 @@ void SchemeEditorWindow::CreateMenus() {
     AddMenuItem(reports, QStringLiteral("Построить диаграмму характеристик отдельных СМО"),
                 [this] { ShowQsChart(); });
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
-    AddMenuItem(help, QStringLiteral("Справка"), [this] { ShowHelp(); });
+    QMenu* help = menuBar()->addMenu(QStringLiteral("С&правка"));
+    AddMenuItem(
+        help, QStringLiteral("Справка"), [this] { ShowHelp(); }, QKeySequence(Qt::Key_F1));
     AddMenuItem(help, QStringLiteral("о программе"), [this] { ShowAbout(); });
 }
 
@@ -322,6 +338,23 @@ void SchemeEditorWindow::OpenNetwork() {
 
 void SchemeEditorWindow::SaveNetwork() {
     document_.Save();
+}
+
+void SchemeEditorWindow::SaveNetworkAs() {
+    document_.SaveAs();
+}
+
+void SchemeEditorWindow::OpenRecentNetwork(const QString& path) {
+    bool opened = false;
+    RedrawAfter([&] { opened = document_.OpenFile(path.toStdString()); });
+    if (!opened && recent_) recent_->ForgetIfGone(path);
+}
+
+void SchemeEditorWindow::InstallRecentFiles(RecentFiles& recent) {
+    recent_ = &recent;
+    QMenu* menu = recent.CreateMenu(this, [this](const QString& path) { OpenRecentNetwork(path); });
+    fileMenu_->insertMenu(exitMenuItem_, menu);
+    fileMenu_->insertSeparator(exitMenuItem_);
 }
 
 void SchemeEditorWindow::SaveSchemeImage() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QSize>
 #include <functional>
@@ -20,6 +21,7 @@ class QToolBar;
 namespace qnetica {
 
 class DocumentHistory;
+class RecentFiles;
 class SchemeView;
 
 // The visual editor, the program's working window: the scheme of the network document, the
@@ -36,6 +38,8 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
 
     // Undo and redo of the document's history, at the top of the Edit menu.
     void InstallHistory(DocumentHistory& history);
+    // The recently used files, as a submenu of the File menu.
+    void InstallRecentFiles(RecentFiles& recent);
 
     SchemeSurface& Surface() { return surface_; }
     const EditorToolState& ToolState() const { return toolState_; }
@@ -50,6 +54,8 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     bool NewNetwork();  // false when the "save changes?" question kept the network
     void OpenNetwork();
     void SaveNetwork();
+    void SaveNetworkAs();
+    void OpenRecentNetwork(const QString& path);  // "save changes?" first
     void SaveSchemeImage();  // through the picture save dialog shared with the charts
     void ReturnToTable();
     void GenerateNetwork();
@@ -96,7 +102,8 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     void CreateImageArea();
     QAction* AddBarButton(QToolBar* bar, const QIcon& icon, const QString& hint,
                           const Command& command);
-    void AddMenuItem(QMenu* menu, const QString& text, const Command& command);
+    QAction* AddMenuItem(QMenu* menu, const QString& text, const Command& command,
+                         const QKeySequence& shortcut = {});
     QAction* AddToolButton(const QIcon& icon, const QString& hint, EditorTool tool);
     void AddToolMenuItem(QMenu* menu, const QString& text, EditorTool tool);
     void AfterToolEvent();
@@ -120,7 +127,10 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     EditorToolState toolState_;
     bool closeAppOnClose_ = true;
 
+    RecentFiles* recent_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
+    QAction* exitMenuItem_ = nullptr;
     QToolBar* topBar_ = nullptr;
     QToolBar* toolsBar_ = nullptr;
     QAction* addQsButton_ = nullptr;

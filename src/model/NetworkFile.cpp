@@ -240,10 +240,15 @@ std::variant<NetworkContent, ImageFault> ReadNetworkImage(const NetworkImage& im
 }
 
 FileResult SaveNetworkFile(NetworkModel& model, const std::string& path) {
+    FileResult result = WriteNetworkCopy(model, path);
+    if (result.Ok) model.SetModified(false);
+    return result;
+}
+
+FileResult WriteNetworkCopy(const NetworkModel& model, const std::string& path) {
     const int error = WriteImageAtomically(path, BuildNetworkImage(model));
     if (error != 0)
         return {false, Concat({"Не удалось сохранить файл \"", path, "\": ", SystemError(error)})};
-    model.SetModified(false);
     return {};
 }
 

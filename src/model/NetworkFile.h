@@ -49,6 +49,9 @@ struct FileResult {
 
 // Writes through a temporary file in the target's folder; clears Modified only on success.
 FileResult SaveNetworkFile(NetworkModel& model, const std::string& path);
+// The same file, written without making it the network's own: the network stays as changed as it
+// was (the recovery copies of a changed network).
+FileResult WriteNetworkCopy(const NetworkModel& model, const std::string& path);
 // Replaces the model only when the whole file was read and found sound.
 FileResult OpenNetworkFile(NetworkModel& model, const std::string& path);
 

@@ -20,6 +20,7 @@
 #include "ui/TransferMatrixTableModel.h"
 #include "widgets/DocumentHistory.h"
 #include "widgets/HelpPage.h"
+#include "widgets/RecentFiles.h"
 
 namespace qnetica {
 namespace {
@@ -68,6 +69,7 @@ void MainWindow::CreateActions() {
     newAction_ = action(QStyle::SP_FileIcon, QStringLiteral("Новый"));
     openAction_ = action(QStyle::SP_DialogOpenButton, QStringLiteral("Открыть"));
     saveAction_ = action(QStyle::SP_DialogSaveButton, QStringLiteral("Сохранить"));
+    saveAsAction_ = new QAction(QStringLiteral("Сохранить как..."), this);
     editorAction_ =
         action(QStyle::SP_FileDialogContentsView, QStringLiteral("Визуальный редактор"));
     calculateToolButton_ = action(QStyle::SP_MediaPlay, QStringLiteral("Рассчитать"));
@@ -75,20 +77,28 @@ void MainWindow::CreateActions() {
     calculateMenuItem_ = new QAction(QStringLiteral("Рассчитать"), this);
     helpAction_ = new QAction(QStringLiteral("Справка"), this);
     aboutAction_ = new QAction(QStringLiteral("о программе"), this);
+    newAction_->setShortcut(QKeySequence::New);
+    openAction_->setShortcut(QKeySequence::Open);
+    saveAction_->setShortcut(QKeySequence::Save);
+    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    calculateMenuItem_->setShortcut(QKeySequence(Qt::Key_F9));
 }
 
 void MainWindow::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-    file->addAction(newAction_);
-    file->addSeparator();
-    file->addAction(openAction_);
-    file->addAction(saveAction_);
-    file->addSeparator();
-    file->addAction(exitAction_);
-    editMenu_ = menuBar()->addMenu(QStringLiteral("Редактировать"));
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&Файл"));
+    fileMenu_->addAction(newAction_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(openAction_);
+    fileMenu_->addAction(saveAction_);
+    fileMenu_->addAction(saveAsAction_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(exitAction_);
+    editMenu_ = menuBar()->addMenu(QStringLiteral("&Редактировать"));
     editMenu_->addAction(editorAction_);
-    menuBar()->addMenu(QStringLiteral("Сеть"))->addAction(calculateMenuItem_);
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+    menuBar()->addMenu(QStringLiteral("&Сеть"))->addAction(calculateMenuItem_);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("С&правка"));
     help->addAction(helpAction_);
     help->addAction(aboutAction_);
 }
@@ -175,6 +185,7 @@ void MainWindow::ConnectControls() {
     connect(newAction_, &QAction::triggered, this, [this] { NewNetwork(); });
     connect(openAction_, &QAction::triggered, this, [this] { OpenNetwork(); });
     connect(saveAction_, &QAction::triggered, this, [this] { SaveNetwork(); });
+    connect(saveAsAction_, &QAction::triggered, this, [this] { SaveNetworkAs(); });
     connect(editorAction_, &QAction::triggered, this, &MainWindow::ShowVisualEditor);
     connect(calculateToolButton_, &QAction::triggered, this, &MainWindow::Calculate);
     connect(calculateMenuItem_, &QAction::triggered, this, &MainWindow::Calculate);
@@ -208,6 +219,23 @@ bool MainWindow::OpenNetwork() {
 
 bool MainWindow::SaveNetwork() {
     return document_.Save();
+}
+
+bool MainWindow::SaveNetworkAs() {
+    return document_.SaveAs();
+}
+
+bool MainWindow::OpenRecentNetwork(const QString& path) {
+    const bool opened = document_.OpenFile(path.toStdString());
+    if (!opened && recent_) recent_->ForgetIfGone(path);
+    return opened;
+}
+
+void MainWindow::InstallRecentFiles(RecentFiles& recent) {
+    recent_ = &recent;
+    QMenu* menu = recent.CreateMenu(this, [this](const QString& path) { OpenRecentNetwork(path); });
+    fileMenu_->insertMenu(exitAction_, menu);
+    fileMenu_->insertSeparator(exitAction_);
 }
 
 bool MainWindow::AddQs() {

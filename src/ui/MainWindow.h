@@ -20,6 +20,7 @@ class QTableView;
 namespace qnetica {
 
 class DocumentHistory;
+class RecentFiles;
 class TransferMatrixTableModel;
 
 // The main window, the table editor of the network document: the node list, the input rate and
@@ -35,11 +36,15 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     NetworkDocument& Document() { return document_; }
     // Undo and redo of the document's history, at the top of the Edit menu.
     void InstallHistory(DocumentHistory& history);
+    // The recently used files, as a submenu of the File menu.
+    void InstallRecentFiles(RecentFiles& recent);
 
     // Commands. Those that may be abandoned return false when the network was kept as it was.
     bool NewNetwork();
     bool OpenNetwork();
     bool SaveNetwork();
+    bool SaveNetworkAs();
+    bool OpenRecentNetwork(const QString& path);  // "save changes?" first
     bool AddQs();
     bool RemoveQs();
     void EditQsParameters();  // for the node selected in the list
@@ -94,10 +99,13 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     PlatformDialogs& dialogs_;
     bool shownBefore_ = false;
 
+    RecentFiles* recent_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QAction* newAction_ = nullptr;
     QAction* openAction_ = nullptr;
     QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
     QAction* editorAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* calculateToolButton_ = nullptr;

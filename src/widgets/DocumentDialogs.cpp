@@ -1,15 +1,20 @@
 #include "widgets/DocumentDialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
-#include "widgets/DataFolder.h"
 
 namespace qnetica {
 
+namespace {
+
+const QString LastFolderKey = QStringLiteral("lastFolder");
+
+}  // namespace
+
 DocumentDialogs::DocumentDialogs(PlatformDialogs& dialogs, QWidget* parent)
-    : dialogs_(dialogs), parent_(parent) {
-    openMemory_.Folder = saveMemory_.Folder = DataPath(QStringLiteral("models"));
-}
+    : dialogs_(dialogs), parent_(parent) {}
 
 SaveChangesAnswer DocumentDialogs::AskSaveChanges(const std::string& question) {
     switch (dialogs_.ShowMessage(parent_, MessageBoxKind::Warning, QString::fromStdString(question),
@@ -23,27 +28,28 @@ SaveChangesAnswer DocumentDialogs::AskSaveChanges(const std::string& question) {
     }
 }
 
-std::optional<std::string> DocumentDialogs::AskPath(bool save, FileMemory& memory) {
+std::optional<std::string> DocumentDialogs::AskPath(bool save, QString& lastName) {
+    QSettings settings;
     FileDialogRequest request;
     request.Title = save ? QStringLiteral("Сохранить файл") : QStringLiteral("Открыть файл");
     request.Types = {{QStringLiteral("Стохастическая сеть"), QStringLiteral("*.qnf")}};
-    request.FileName = memory.FileName;
-    request.Folder = memory.Folder;
+    request.FileName = lastName;
+    request.Folder = settings.value(LastFolderKey, QDir::homePath()).toString();
     request.DefaultSuffix = QStringLiteral("qnf");
     const auto chosen =
         save ? dialogs_.AskSaveFile(parent_, request) : dialogs_.AskOpenFile(parent_, request);
     if (!chosen) return std::nullopt;
-    memory.FileName = chosen->Path;
-    memory.Folder = QFileInfo(chosen->Path).absolutePath();
+    lastName = chosen->Path;
+    settings.setValue(LastFolderKey, QFileInfo(chosen->Path).absolutePath());
     return chosen->Path.toStdString();
 }
 
 std::optional<std::string> DocumentDialogs::AskOpenPath() {
-    return AskPath(false, openMemory_);
+    return AskPath(false, lastOpened_);
 }
 
 std::optional<std::string> DocumentDialogs::AskSavePath() {
-    return AskPath(true, saveMemory_);
+    return AskPath(true, lastSaved_);
 }
 
 void DocumentDialogs::ShowError(const std::string& message) {

@@ -10,7 +10,8 @@ class QWidget;
 namespace qnetica {
 
 // The network document's questions as the platform's boxes and file dialogs over one window.
-// The open and the save dialog each remember the last file chosen in them.
+// Both file dialogs start in the folder last used (kept between sessions; the user's home at
+// first); each remembers the last file chosen in it.
 class DocumentDialogs : public DocumentQuestions {
   public:
     DocumentDialogs(PlatformDialogs& dialogs, QWidget* parent = nullptr);
@@ -23,16 +24,12 @@ class DocumentDialogs : public DocumentQuestions {
     void ShowNotice(const std::string& message) override;
 
   private:
-    struct FileMemory {
-        QString Folder;
-        QString FileName = QStringLiteral("*.qnf");
-    };
-    std::optional<std::string> AskPath(bool save, FileMemory& memory);
+    std::optional<std::string> AskPath(bool save, QString& lastName);
 
     PlatformDialogs& dialogs_;
     QWidget* parent_ = nullptr;
-    FileMemory openMemory_;
-    FileMemory saveMemory_;
+    QString lastOpened_ = QStringLiteral("*.qnf");
+    QString lastSaved_ = QStringLiteral("*.qnf");
 };
 
 }  // namespace qnetica

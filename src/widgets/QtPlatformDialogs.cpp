@@ -54,6 +54,23 @@ MessageBoxAnswer AnswerOf(int button) {
     }
 }
 
+// The window the user looks at: boxes and dialogs open centred over it. The windows ask with the
+// window that owns the question, which may lie hidden behind the editor.
+QWidget* WindowInFront(QWidget* parent) {
+    QWidget* active = QApplication::activeWindow();
+    if (active && (!parent || !parent->window()->isVisible() || parent->window() != active))
+        return active;
+    return parent;
+}
+
+void CentreOver(QWidget& window, const QWidget* over) {
+    if (!over || over == &window) return;
+    window.adjustSize();
+    QRect place = window.frameGeometry();
+    place.moveCenter(over->frameGeometry().center());
+    window.move(place.topLeft());
+}
+
 // Runs a prepared file dialog; the caller has set its accept and file modes.
 std::optional<FileDialogAnswer> RunFileDialog(QFileDialog& dialog,
                                               const FileDialogRequest& request) {
@@ -77,7 +94,7 @@ std::optional<FileDialogAnswer> RunFileDialog(QFileDialog& dialog,
 MessageBoxAnswer QtPlatformDialogs::ShowMessage(QWidget* parent, MessageBoxKind kind,
                                                 const QString& text, MessageBoxButtons buttons) {
     QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, ButtonsOf(buttons),
-                    parent);
+                    WindowInFront(parent));
     // Russian captions whether or not Qt's own translations are installed.
     const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
         {QMessageBox::Ok, "OK"},
@@ -92,7 +109,7 @@ MessageBoxAnswer QtPlatformDialogs::ShowMessage(QWidget* parent, MessageBoxKind 
 
 std::optional<FileDialogAnswer> QtPlatformDialogs::AskOpenFile(QWidget* parent,
                                                                const FileDialogRequest& request) {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(WindowInFront(parent));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(dialog, request);
@@ -100,7 +117,7 @@ std::optional<FileDialogAnswer> QtPlatformDialogs::AskOpenFile(QWidget* parent,
 
 std::optional<FileDialogAnswer> QtPlatformDialogs::AskSaveFile(QWidget* parent,
                                                                const FileDialogRequest& request) {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(WindowInFront(parent));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     return RunFileDialog(dialog, request);
@@ -113,6 +130,8 @@ bool QtPlatformDialogs::OpenDocument(const QString& path, DocumentWindow /*windo
 
 void QtPlatformDialogs::ShowModal(QWidget& window) {
     if (auto* dialog = qobject_cast<QDialog*>(&window)) {
+        if (QWidget* front = WindowInFront(dialog->parentWidget()); front != dialog->parentWidget())
+            CentreOver(*dialog, front);
         dialog->exec();
         return;
     }

@@ -32,11 +32,11 @@ TEST(ProgramWindowsTest, CreatesTheElevenWindowsWithTheirCaptions) {
     ScriptedDialogs dialogs;
     ProgramWindows program(dialogs);
     const std::vector<std::pair<QWidget*, QString>> expected = {
-        {&program.Main(), "Qnetica"},
+        {&program.Main(), "Без имени — Qnetica"},
         {&program.QsParameters(), ""},  // the opener sets "S" + the node's number
         {&program.Results(), "Результат"},
         {&program.About(), "о программе"},
-        {&program.Editor(), "Qnetica (визуальный редактор)"},
+        {&program.Editor(), "Без имени — Qnetica (визуальный редактор)"},
         {&program.ValueInput(), ""},  // the caller sets the prompt
         {&program.RunParameters(), "Параметры расчета сети"},
         {&program.Progress(), "Подождите идет расчет..."},
@@ -64,7 +64,8 @@ TEST(ProgramWindowsTest, MainWindowCommandsReachTheOtherWindows) {
     main.ShowVisualEditor();
     QStringList shown;
     for (const auto& request : dialogs.Log()) shown << request.Text;
-    EXPECT_EQ(shown, QStringList({"S1", "о программе", "Qnetica (визуальный редактор)"}));
+    EXPECT_EQ(shown,
+              QStringList({"S1", "о программе", "Без имени* — Qnetica (визуальный редактор)"}));
 }
 
 // The editor starts the calculation of the main window and afterwards shows what that run left:

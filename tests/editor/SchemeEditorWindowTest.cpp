@@ -54,13 +54,14 @@ QStringList Entries(const QList<QAction*>& actions, bool hints) {
     QStringList entries;
     for (const QAction* action : actions)
         entries << (action->isSeparator() ? Separator
-                                          : (hints ? action->toolTip() : action->text()));
+                                          : (hints ? action->toolTip()
+                                                   : QString(action->text()).remove('&')));
     return entries;
 }
 
 QMenu* MenuNamed(const QMainWindow& window, const QString& title) {
     for (QAction* action : window.menuBar()->actions())
-        if (action->text() == title) return action->menu();
+        if (QString(action->text()).remove('&') == title) return action->menu();
     return nullptr;
 }
 
@@ -113,7 +114,7 @@ class SchemeEditorWindowTest : public ::testing::Test {
 };
 
 TEST_F(SchemeEditorWindowTest, TopBarHasItsHintsInOrderWithTheirSeparators) {
-    EXPECT_EQ(editorWindow.windowTitle(), "Qnetica (визуальный редактор)");
+    EXPECT_EQ(editorWindow.windowTitle(), "Без имени — Qnetica (визуальный редактор)");
     EXPECT_EQ(Entries(editorWindow.TopBar()->actions(), true),
               QStringList({"Новый",
                            "Открыть",
@@ -177,8 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
     Menus, SchemeEditorWindowMenuTest,
     ::testing::Values(
         MenuContents{"Файл",
-                     {"Новый", Separator, "Открыть", "Сохранить",
-                      "Сохранить изображение стохастической сети", Separator, "Выход"}},
+                     {"Новый", Separator, "Открыть", "Сохранить", "Сохранить как...",
+                      "Сохранить изображение стохастической сети", Separator, "Последние файлы",
+                      Separator, "Выход"}},
         MenuContents{"Редактировать",
                      {"Отменить", "Повторить", Separator, "Редактор матрицы вероятностей передач",
                       Separator, "Добавить СМО", "Переместить СМО", "Провести связь",
@@ -193,7 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SchemeEditorWindowTest, MenuBarOrder) {
     QStringList titles;
-    for (const QAction* action : editorWindow.menuBar()->actions()) titles << action->text();
+    for (const QAction* action : editorWindow.menuBar()->actions())
+        titles << QString(action->text()).remove('&');
     EXPECT_EQ(titles, QStringList({"Файл", "Редактировать", "Сеть", "Отчеты", "Справка"}));
 }
 

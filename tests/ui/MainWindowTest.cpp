@@ -73,7 +73,7 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, ShowsTheControlsWithTheirCaptions) {
-    EXPECT_EQ(form.windowTitle(), "Qnetica");
+    EXPECT_EQ(form.windowTitle(), "Без имени — Qnetica");
     EXPECT_EQ(form.size(), QSize(748, 568));
     EXPECT_EQ(form.minimumSize(), QSize(600, 200));
 
@@ -93,12 +93,12 @@ TEST_F(MainWindowTest, ShowsTheControlsWithTheirCaptions) {
 TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
     QStringList menus;
     for (QAction* menu : form.menuBar()->actions()) {
-        QString entry = menu->text() + ":";
+        QString entry = QString(menu->text()).remove('&') + ":";
         for (QAction* item : menu->menu()->actions())
-            entry += item->isSeparator() ? QString(" |") : " " + item->text();
+            entry += item->isSeparator() ? QString(" |") : " " + QString(item->text()).remove('&');
         menus << entry;
     }
-    EXPECT_EQ(menus, QStringList({"Файл: Новый | Открыть Сохранить | Выход",
+    EXPECT_EQ(menus, QStringList({"Файл: Новый | Открыть Сохранить Сохранить как... | Последние файлы | Выход",
                                   "Редактировать: Отменить Повторить | Визуальный редактор", "Сеть: Рассчитать",
                                   "Справка: Справка о программе"}));
 }
@@ -170,12 +170,12 @@ TEST_F(MainWindowTest, NewOnAnUnchangedNetworkAsksNothingAndEmptiesIt) {
     EXPECT_TRUE(GridIndex(0, 1).data().toString().isEmpty());
 }
 
-// New and Exit on a changed network: what each answer to the question leads to.
+// New, Open and Exit on a changed network: what each answer to the question leads to.
 struct ChangedNetworkCase {
     const char* name;
     MessageBoxAnswer answer;
     enum { NoSave, SaveToFile, CancelSave, FailSave } save;
-    bool goesOn;  // the network is cleared (New) or the window closes (Exit)
+    bool goesOn;  // the network is cleared (New), replaced (Open) or the window closes (Exit)
 };
 
 void PrintTo(const ChangedNetworkCase& c, std::ostream* out) {
@@ -229,6 +229,24 @@ TEST_P(ChangedNetworkTest, New) {
         ExpectChangedNetworkKept();
 }
 
+// Open asks too before it throws a changed network away; going on, it opens the file chosen.
+TEST_P(ChangedNetworkTest, Open) {
+    ProgramWindows other(dialogs);
+    other.Main().AddQs();
+    dialogs.QueueFile(Path("other.qnf"));
+    ASSERT_TRUE(other.Main().SaveNetwork());
+    dialogs.ClearLog();
+    MakeChangedNetwork();
+    ScriptAnswers();
+    if (GetParam().goesOn) dialogs.QueueFile(Path("other.qnf"));
+    EXPECT_EQ(form.OpenNetwork(), GetParam().goesOn);
+    ExpectDialogsAsScripted();
+    if (GetParam().goesOn)
+        EXPECT_EQ(Model().NodeCount(), 2);  // the other network
+    else
+        ExpectChangedNetworkKept();
+}
+
 TEST_P(ChangedNetworkTest, Exit) {
     form.show();
     MakeChangedNetwork();
@@ -267,12 +285,15 @@ TEST_F(MainWindowTest, ProgramEndRemovesItsWorkFolderAndNothingElse) {
     EXPECT_TRUE(other.exists());
 }
 
-TEST_F(MainWindowTest, FileDialogsAskForNetworkFilesAndRememberTheLastName) {
+// "Сохранить" asks only for a network without a file; both dialogs start in the folder used last,
+// the user's home at first, and a later program starts there too.
+TEST_F(MainWindowTest, FileDialogsAskForNetworkFilesAndStartInTheFolderUsedLast) {
     dialogs.QueueFile(Path("first.qnf"));
     dialogs.QueueFileCancel();
     dialogs.QueueFileCancel();
-    form.SaveNetwork();
-    form.SaveNetwork();
+    ASSERT_TRUE(form.SaveNetwork());
+    ASSERT_TRUE(form.SaveNetwork());  // into its file, without a dialog
+    form.SaveNetworkAs();
     form.OpenNetwork();
 
     const auto& log = dialogs.Log();
@@ -283,11 +304,19 @@ TEST_F(MainWindowTest, FileDialogsAskForNetworkFilesAndRememberTheLastName) {
     EXPECT_EQ(QtFileFilter(first.Types), "Стохастическая сеть (*.qnf)");
     EXPECT_EQ(first.DefaultSuffix, "qnf");
     EXPECT_EQ(first.FileName, "*.qnf");
-    EXPECT_EQ(first.Folder, QDir(QCoreApplication::applicationDirPath()).filePath("models"));
+    EXPECT_EQ(first.Folder, QDir::homePath());
     EXPECT_EQ(log[1].File.FileName, Path("first.qnf"));  // the save dialog remembers
     EXPECT_EQ(log[2].Kind, ScriptedDialogs::RequestKind::OpenFile);
     EXPECT_EQ(log[2].File.Title, "Открыть файл");
     EXPECT_EQ(log[2].File.FileName, "*.qnf");  // the open dialog has its own memory
+    EXPECT_EQ(log[2].File.Folder, folder.path());
+
+    ScriptedDialogs laterDialogs;
+    ProgramWindows later(laterDialogs);
+    laterDialogs.QueueFileCancel();
+    later.Main().OpenNetwork();
+    ASSERT_EQ(laterDialogs.Log().size(), 1u);
+    EXPECT_EQ(laterDialogs.Log()[0].File.Folder, folder.path());
 }
 
 TEST_F(MainWindowTest, SavedNetworkOpensAgainIntoTheWindow) {
@@ -315,12 +344,15 @@ TEST_F(MainWindowTest, RefusedFileShowsTheCoreMessageAndKeepsTheNetwork) {
     ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
     shortFile.write("too short");
     shortFile.close();
+    dialogs.QueueAnswer(MessageBoxAnswer::No);  // "save changes?": no, and open the file
     dialogs.QueueFile(Path("short.qnf"));
+    dialogs.QueueAnswer(MessageBoxAnswer::No);
     dialogs.QueueFile(Path("absent.qnf"));
 
     EXPECT_FALSE(form.OpenNetwork());
     EXPECT_FALSE(form.OpenNetwork());
-    const auto messages = dialogs.Messages();
+    auto messages = dialogs.Messages();
+    std::erase_if(messages, [](const auto& m) { return m.BoxKind == MessageBoxKind::Warning; });
     ASSERT_EQ(messages.size(), 2u);
     for (const auto& message : messages) {
         EXPECT_EQ(message.BoxKind, MessageBoxKind::Error);
@@ -437,7 +469,7 @@ TEST_F(MainWindowTest, HelpAboutAndEditorOpenTheirWindows) {
     EXPECT_EQ(log[0].Window, DocumentWindow::Maximised);
     EXPECT_EQ(log[1].Kind, ScriptedDialogs::RequestKind::Modal);
     EXPECT_EQ(log[1].Text, "о программе");
-    EXPECT_EQ(log[2].Text, "Qnetica (визуальный редактор)");
+    EXPECT_EQ(log[2].Text, "Без имени — Qnetica (визуальный редактор)");
 }
 
 }  // namespace
