@@ -60,6 +60,8 @@ QWidget* WindowInFront(QWidget* parent) {
     QWidget* active = QApplication::activeWindow();
     if (active && (!parent || !parent->window()->isVisible() || parent->window() != active))
         return active;
+    // No window is up yet (a question at start): the middle of the screen.
+    if (parent && !parent->window()->isVisible()) return nullptr;
     return parent;
 }
 
