@@ -156,6 +156,9 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     app.add_option("--vary-service", service);
     app.add_option("--vary-channels", channels);
     app.add_option("--vary-places", places);
+    app.add_flag("--account-losses", options.AccountLosses);
+    SimulateOptionTexts simulate;
+    AddSimulateOptions(app, simulate);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -194,6 +197,9 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
                 "--steps needs something to vary: add --vary-input-rate, --vary-service, "
                 "--vary-channels or --vary-places");
     }
+    auto simulation = ReadSimulateOptions(simulate, options.VariedRun());
+    if (auto* refusal = std::get_if<std::string>(&simulation)) return Refuse(*refusal);
+    options.Simulation = std::get<std::optional<SimulateRequest>>(simulation);
     return {options, {}, ExitCompleted};
 }
 
