@@ -9,6 +9,7 @@
 #include "cli/CalculatorOptions.h"
 #include "cli/CheckedOutput.h"
 #include "cli/JsonSteps.h"
+#include "cli/SimulationCheck.h"
 #include "model/Cp1251.h"
 #include "model/NetworkFile.h"
 #include "runs/OutputFile.h"
@@ -59,6 +60,7 @@ class TerminalPresenter : public QuietRunPresenter {
         usageError_ = SetRanges(plan);
         if (!usageError_.empty()) return;
         if (options_.Steps) plan.StepCount = *options_.Steps;
+        plan.AccountLosses = options_.AccountLosses;
         plan.ReportFileName = reportFile_;
         const bool varied = options_.VariedRun();
         if (auto refusal = plan.ConfirmPlan(model_, varied)) usageError_ = *refusal;
@@ -176,7 +178,8 @@ int PrintFixedResults(const CalculatorOptions& options, CalculatorRun& run, Chec
     return ExitCompleted;
 }
 
-int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream& err) {
+int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream& err,
+              bool progressLine) {
     auto run = std::make_unique<CalculatorRun>();
     if (const FileResult opened = OpenNetworkFile(run->Model, options.ModelFile); !opened.Ok) {
         err << OwnMessage(opened.Message);
@@ -208,11 +211,18 @@ int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream&
         return ExitUsage;
     }
     if (outcome.End == RunEnd::Aborted) return ExitFailed;
+    SimulationCheck simulation;
+    if (options.Simulation) {
+        const int simulated = simulation.Run(*options.Simulation, run->Model, err, progressLine);
+        if (simulated != ExitCompleted) return simulated;
+    }
 
     CheckedOutput output(out);
     int code = ExitCompleted;
     if (!varied) {
         code = PrintFixedResults(options, *run, output, err);
+        if (code == ExitCompleted && options.Simulation && !options.Json)
+            output.Write(simulation.Table(run->Model, run->Engine, run->Work.ClassResultsPath()));
     } else if (!options.Json) {
         if (auto copied = CopyReportAsTerminalText(reportFile, output); !copied.Ok) {
             err << OwnMessage(copied.Message);
@@ -220,7 +230,9 @@ int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream&
         }
     }
     if (code == ExitCompleted && options.Json) {
-        if (auto printed = jsonSteps.Print(presenter.Head(), output); !printed.Ok) {
+        json head = presenter.Head();
+        if (options.Simulation) head["simulation"] = simulation.Json();
+        if (auto printed = jsonSteps.Print(head, output); !printed.Ok) {
             err << OwnMessage(printed.Message);
             code = ExitFailed;
         }
@@ -235,7 +247,8 @@ int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream&
 
 }  // namespace
 
-int RunCalculator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCalculator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                  bool progressLine) {
     const ParsedOptions parsed = ParseCalculatorOptions(args);
     if (!parsed.Options) {
         if (parsed.ExitCode != ExitCompleted) {
@@ -250,7 +263,7 @@ int RunCalculator(const std::vector<std::string>& args, std::ostream& out, std::
         return ExitFailed;
     }
     try {
-        return Calculate(*parsed.Options, out, err);
+        return Calculate(*parsed.Options, out, err, progressLine);
     } catch (const std::exception& error) {  // out of memory and the like: still a message
         err << OwnMessage(error.what());
         return ExitFailed;

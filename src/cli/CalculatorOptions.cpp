@@ -14,14 +14,18 @@ namespace qnetica {
 namespace {
 
 constexpr const char* HelpText =
-    R"(Usage: qnetica-calc FILE [--report REPORT] [--json]
-       qnetica-calc FILE --vary-KIND RANGE... [--steps N] [--report REPORT] [--json]
+    R"(Usage: qnetica-calc FILE [--account-losses] [--report REPORT] [--json]
+       qnetica-calc FILE --simulate [SIMULATION OPTIONS] [--account-losses] [--report REPORT]
+                    [--json]
+       qnetica-calc FILE --vary-KIND RANGE... [--steps N] [--account-losses] [--report REPORT]
+                    [--json]
        qnetica-calc --help | --version
 
 Computes the open network of queueing systems saved in FILE (a .qnf file of Qnetica) with
 the program's own calculation: once (a fixed run), or step by step while the values named by
 the --vary-* options move linearly from FROM to TO (a varied run). The report is printed on
-standard output as UTF-8 text.
+standard output as UTF-8 text. A fixed run can be checked by a simulation of the same network
+(--simulate), whose figures follow the report as a table beside the analysis's.
 
 Options:
   --report REPORT           also write the report to the file REPORT, byte for byte as the
@@ -32,11 +36,31 @@ Options:
   --vary-service K=FROM:TO  vary the service time of QS K
   --vary-channels K=FROM:TO vary the number of channels of QS K (whole numbers)
   --vary-places K=FROM:TO   vary the number of places of the bounded QS K (whole numbers)
+  --account-losses          solve the flows with each bounded QS passing on only the requests
+                            it serves, not those it loses (default: the whole arrival flow)
   -h, --help                print this help and exit
   --version                 print the version and exit
 
+Simulation (a fixed run only):
+  --simulate                simulate the network after the calculation; each figure comes with
+                            the half-width of its 95 % confidence interval
+  --precision P             stop once every half-width is within the share P of its figure,
+                            0 to 1 (default: 0.01; 0: only at a budget)
+  --seed N                  the seed of the random numbers, 0 to 2^64-1 (default: 1); the same
+                            seed gives the same figures on any number of threads
+  --max-events N            stop after N simulated events at most (default: 2000000000)
+  --max-seconds S           stop after S seconds at most (default: 600)
+  --threads N               threads to simulate on, 0 = one per core (default: 0)
+
 FROM and TO are numbers, with '.' or ',' before the decimals. K is the number of a QS of the
 network, 1 to its number of QS. Each --vary-* option may be repeated for several QS.
+
+The table of a simulation shows per QS and figure the analysis's value, the simulated mean
+with its half-width, their difference (simulation - analysis) and a '*' where the analysis's
+value lies outside the interval. The load factor compared is the mean share of busy channels.
+With --json the document gains a "simulation" object instead. While the simulation runs on a
+terminal, one line on standard error shows the events, the seconds and the widest relative
+half-width so far. A network that cannot be simulated is refused with exit status 1.
 
 Files:
   Only REPORT is written where you ask. The run's working files (qnrep.tmp, swap.tmp and the
@@ -44,12 +68,14 @@ Files:
 
 Exit status:
   0  the run completed
-  1  a file could not be read or written, or the calculation ended with an error
+  1  a file could not be read or written, the calculation ended with an error, or the
+     network cannot be simulated
   2  wrong usage
 
 Examples:
   qnetica-calc three-kinds.qnf
   qnetica-calc three-kinds.qnf --json > results.json
+  qnetica-calc three-kinds.qnf --simulate --account-losses
   qnetica-calc three-kinds.qnf --steps 9 --vary-input-rate 0.1:0.9 --vary-service 2=0,5:1 \
       --report run.txt
 )";
@@ -156,6 +182,9 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     app.add_option("--vary-service", service);
     app.add_option("--vary-channels", channels);
     app.add_option("--vary-places", places);
+    app.add_flag("--account-losses", options.AccountLosses);
+    SimulateOptionTexts simulate;
+    AddSimulateOptions(app, simulate);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -194,6 +223,9 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
                 "--steps needs something to vary: add --vary-input-rate, --vary-service, "
                 "--vary-channels or --vary-places");
     }
+    auto simulation = ReadSimulateOptions(simulate, options.VariedRun());
+    if (auto* refusal = std::get_if<std::string>(&simulation)) return Refuse(*refusal);
+    options.Simulation = std::get<std::optional<SimulateRequest>>(simulation);
     return {options, {}, ExitCompleted};
 }
 

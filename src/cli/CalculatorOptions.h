@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/SimulateOptions.h"
+
 namespace qnetica {
 
 // A --vary-* range: the QS number (0 for the input rate) and its first and last values, whole
@@ -23,6 +25,8 @@ struct CalculatorOptions {
     std::vector<VaryRange> Service;
     std::vector<VaryRange> Channels;
     std::vector<VaryRange> Places;
+    bool AccountLosses = false;                 // --account-losses
+    std::optional<SimulateRequest> Simulation;  // --simulate, a fixed run only
 
     // Some --vary-* option was given; --steps alone is refused.
     bool VariedRun() const {

@@ -69,6 +69,10 @@ json StepJson(const NetworkModel& model, const CalculationContext& context,
     for (int k = 1; k < model.NodeCount(); ++k) {
         const QsParams& qs = model.Qs(k);
         json entry = QsJson(k, qs, context.QsOverloaded[k]);
+        if (qs.BoundedQueue) {
+            entry["loss_probability"] = engine.Losses(k).LossProbability;
+            entry["served_rate"] = engine.Losses(k).ServedRate;
+        }
         ClassResults record;
         if (haveClasses && qs.RelativePriority && !qs.BoundedQueue && !context.QsOverloaded[k] &&
             classes.Next(record).Ok)

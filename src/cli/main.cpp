@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     // signal ending the process with a report half written.
     std::signal(SIGXFSZ, SIG_IGN);
     int code = qnetica::RunCalculator(std::vector<std::string>(argv + 1, argv + argc), std::cout,
-                                      std::cerr);
+                                      std::cerr, ::isatty(STDERR_FILENO) == 1);
     // What stdio still held goes out now, and the descriptor is closed, which is where some file
     // systems report a failed write; stdout itself stays open for the library's exit flush.
     // A failure is reported unless the run failed already.

@@ -49,6 +49,9 @@ class NetworkDocument {
     ResultTables& Tables() { return run_->Tables; }
     StepTotals& Totals() { return run_->Totals; }
     const StepTotals& Totals() const { return run_->Totals; }
+    // The engine of the runs: after a step, the losses of each bounded QS (Losses(k)) and the
+    // network totals, which the comparison with a simulation reads.
+    const AnalysisEngine& Engine() const { return run_->Engine; }
     // The runs' private folder, kept for the document's whole life: the per-QS chart reads the
     // records of the last varied run from it.
     WorkFolder& Work() { return run_->Work; }

@@ -37,6 +37,12 @@ class AnalysisEngine {
 
     const NetworkTotals& Totals() const;
     const StepSnapshot& Snapshots() const;
+    // QS k (1..150) after the last step: for a bounded QS the share of its arrivals that found
+    // it full and the flow it served; zero for the other kinds. Computed in every step, with
+    // or without CalculationContext::AccountLosses.
+    const QsLosses& Losses(int k) const;
+    // How the flows after losses were found in the last step (none without AccountLosses).
+    const LossIteration& LastLossIteration() const;
 
   private:
     struct State;

@@ -22,12 +22,14 @@ struct Capacity {
     std::int64_t WaitingPlaces = 0;
 };
 
-// What the queue formulas need besides the stored load: the idle probability, the mean queue
-// and the share 1 - P_m of the requests that find the QS not full and enter it.
+// What the queue formulas need besides the stored load: the idle probability, the mean queue,
+// the share 1 - P_m of the requests that find the QS not full and enter it, and P_m itself,
+// formed directly so that a small loss keeps its digits.
 struct BoundedCore {
     double IdleProbability = 0;
     double QueueLength = 0;
     long double AdmittedShare = 0;
+    long double FullProbability = 0;
 };
 
 // 1 - P_m from P_m and from the sum of the states below m. While P_m is at most 1/2 the
@@ -78,6 +80,7 @@ BoundedCore ClosedFormCore(const QsLoad& load, const Capacity& capacity) {
     // full, and the states below m are the head of the sum.
     core.AdmittedShare =
         K > 0 ? 1.0L - full : AdmittedShare(full, head.Sum / static_cast<long double>(sum));
+    core.FullProbability = full;
     return core;
 }
 
@@ -90,8 +93,9 @@ BoundedCore ScaledFormCore(const QsLoad& load, const Capacity& capacity) {
     BoundedCore core;
     core.IdleProbability = Stored((ScaledNumber(1.0L) / sum).ToLongDouble());
     core.QueueLength = Stored((terms.Top * queue.Weighted / sum).ToLongDouble());
+    core.FullProbability = (terms.Top * queue.Last / sum).ToLongDouble();
     core.AdmittedShare =
-        AdmittedShare((terms.Top * queue.Last / sum).ToLongDouble(),
+        AdmittedShare(core.FullProbability,
                       ((terms.HeadSum + terms.Top * queue.BeforeLast) / sum).ToLongDouble());
     return core;
 }
@@ -112,6 +116,8 @@ QueueFigures BoundedQueue(const QsLoad& load, std::int32_t places) {
     figures.WaitTime =
         core.QueueLength == 0 ? 0.0 : Stored(core.QueueLength / (load.ArrivalRate * admitted));
     figures.SojournTime = Stored(static_cast<long double>(figures.WaitTime) + load.ServiceTime);
+    figures.LossProbability = Stored(core.FullProbability);
+    figures.ServedShare = Stored(admitted);
     return figures;
 }
 

@@ -9,9 +9,13 @@ namespace qnetica {
 // The flags and step number shared by the stages of one calculation command.
 struct CalculationContext {
     std::int32_t Step = 1;
-    bool VariedRun = false;          // set by the run driver from the variation plan
+    bool VariedRun = false;  // set by the run driver from the variation plan
+    // Every bounded QS passes on only the requests it serves (set from the variation plan);
+    // off, the whole arrival flow of a bounded QS goes on, lost requests included.
+    bool AccountLosses = false;
     bool DeterminantWarned = false;  // once per command
     bool InputRateWarned = false;    // once per command
+    bool LossesWarned = false;       // once per command: the flows after losses did not settle
     bool Overloaded = false;         // cleared at the start of every step
     bool ClassFileStarted = false;   // cleared at the start of every step
     // QS k (index k) failed the overload test in this step; cleared at the start of every step.

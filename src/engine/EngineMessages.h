@@ -10,6 +10,9 @@ std::string RowSumMessage(int node, double sum);
 std::string CellNotNumberMessage(int from, int to, const std::string& text);
 inline constexpr const char* ZeroDeterminantMessage = "Определитель системы равен 0.";
 std::string OverloadMessage(int k, double loadFactor);
+inline constexpr const char* LossesNotSettledMessage =
+    "Расчет с учетом потерь не сошелся за 1000 итераций: результаты получены по последней "
+    "итерации.";
 inline constexpr const char* MissingInputRateMessage =
     "Не указана величина интенсивности входящего потока";
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/NetworkModel.h"
 #include "model/QsParams.h"
 
 namespace qnetica {
@@ -47,6 +48,22 @@ struct ClassResults {
     Array ClassLoad{};
 };
 static_assert(sizeof(ClassResults) == 3200);
+
+// What a bounded QS loses in a step: the share of its arrivals that find it full, and the flow
+// that enters it and goes on, lambda (1 - P_loss). Zero for the QS of other kinds. Kept in
+// memory only: no file and no fixed-layout report holds them.
+struct QsLosses {
+    double LossProbability = 0;
+    double ServedRate = 0;
+};
+using StepLosses = std::array<QsLosses, MaxNodeCount>;  // index k for QS k
+
+// How the flows after losses were found in a step: the number of times the traffic equations
+// were solved again with the loss probabilities, and whether these settled.
+struct LossIteration {
+    int Iterations = 0;
+    bool Converged = true;
+};
 
 inline constexpr const char* ClassResultsFileName = "swap.tmp";
 

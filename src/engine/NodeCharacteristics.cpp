@@ -92,12 +92,20 @@ void CalculatePriority(int k, const QsLoad& load, QsParams& qs, const QsStage& s
     AppendClassRecord(stage);
 }
 
+void StoreLosses(int k, const QsLoad& load, const QueueFigures& figures, const QsStage& stage) {
+    QsLosses& losses = stage.Losses[k];
+    losses.LossProbability = Checked(figures.LossProbability, k);
+    losses.ServedRate =
+        Checked(static_cast<long double>(load.ArrivalRate) * figures.ServedShare, k);
+}
+
 void CalculateQueue(int k, const QsLoad& load, QsParams& qs, const QsStage& stage) {
     if (qs.BoundedQueue || !qs.RelativePriority) {
         const QueueFigures figures =
             qs.BoundedQueue ? BoundedQueue(load, qs.QueuePlaces) : PlainQueue(load);
         CheckFigures(figures, k);
         StoreFigures(figures, qs.Results);
+        if (qs.BoundedQueue) StoreLosses(k, load, figures, stage);
         return;
     }
     CalculatePriority(k, load, qs, stage);

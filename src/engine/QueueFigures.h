@@ -25,6 +25,10 @@ struct QueueFigures {
     double InSystem = 0;
     double WaitTime = 0;
     double SojournTime = 0;
+    // A bounded QS only: the share of the arrivals that find it full and are lost, and the
+    // share that enters it and goes on.
+    double LossProbability = 0;
+    double ServedShare = 1;
 };
 
 }  // namespace qnetica

@@ -23,9 +23,17 @@ void WarnOnce(CalculationContext& context, CalculationObserver& observer) {
     observer.ShowMessage(MessageKind::Error, ZeroDeterminantMessage);
 }
 
+void StoreSolution(PivotedSolver& solver, int n, const TrafficStructure& structure,
+                   TrafficUnknowns& unknowns) {
+    solver.Solve(std::span<double>(unknowns.data(), n));
+    // The elimination leaves rounding noise of either sign where a rate is exactly 0.
+    for (int k = 1; k < n; ++k)
+        if (!structure.Reached[k]) unknowns[k] = 0.0;
+}
+
 }  // namespace
 
-void SolveTrafficEquations(const WorkMatrix& matrix, int nodeCount, const RowSums& rowSums,
+bool SolveTrafficEquations(const WorkMatrix& matrix, int nodeCount, const RowSums& rowSums,
                            CalculationContext& context, CalculationObserver& observer,
                            PivotedSolver& solver, TrafficUnknowns& unknowns) {
     const int n = nodeCount;
@@ -37,11 +45,20 @@ void SolveTrafficEquations(const WorkMatrix& matrix, int nodeCount, const RowSum
         if (solvable) solvable = solver.EliminateColumn(i - 1);
         if (!solvable) WarnOnce(context, observer);
     }
-    if (!solvable) return;
-    solver.Solve(std::span<double>(unknowns.data(), n));
-    // The elimination leaves rounding noise of either sign where a rate is exactly 0.
-    for (int k = 1; k < n; ++k)
-        if (!structure.Reached[k]) unknowns[k] = 0.0;
+    if (solvable) StoreSolution(solver, n, structure, unknowns);
+    return solvable;
+}
+
+bool SolveTrafficEquationsQuietly(const WorkMatrix& matrix, int nodeCount, const RowSums& rowSums,
+                                  PivotedSolver& solver, TrafficUnknowns& unknowns) {
+    const int n = nodeCount;
+    const TrafficStructure structure = ExamineTrafficStructure(matrix, n, rowSums);
+    if (structure.Singular) return false;
+    LoadColumnSystem(matrix, n, solver);
+    for (int i = 0; i < n; ++i)
+        if (!solver.EliminateColumn(i)) return false;
+    StoreSolution(solver, n, structure, unknowns);
+    return true;
 }
 
 }  // namespace qnetica

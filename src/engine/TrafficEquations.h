@@ -18,8 +18,14 @@ using TrafficUnknowns = std::array<double, MaxNodeCount>;
 // rate). Advances the progress gauge n times, to (Step - 1) * n + i before the i-th unknown.
 // A system without a unique solution shows "Определитель системы равен 0." once per command.
 // A QS that no request entering the network can reach gets an arrival rate of exactly +0.
-void SolveTrafficEquations(const WorkMatrix& matrix, int nodeCount, const RowSums& rowSums,
+// False when the system had no unique solution.
+bool SolveTrafficEquations(const WorkMatrix& matrix, int nodeCount, const RowSums& rowSums,
                            CalculationContext& context, CalculationObserver& observer,
                            PivotedSolver& solver, TrafficUnknowns& unknowns);
+
+// The same without progress and without a message: false, the unknowns unchanged, when the
+// system has no unique solution.
+bool SolveTrafficEquationsQuietly(const WorkMatrix& matrix, int nodeCount, const RowSums& rowSums,
+                                  PivotedSolver& solver, TrafficUnknowns& unknowns);
 
 }  // namespace qnetica

@@ -60,6 +60,7 @@ class Run {
         presenter_.StartProgress(model_.NodeCount() * steps);
         data_.Engine.StartRun();
         context_.VariedRun = plan.VariedRun;
+        context_.AccountLosses = plan.AccountLosses;
         if (auto result = PrepareWorkFolder(); !result.Ok) return Abort(result.Message, true);
         if (plan.VariedRun) {
             presenter_.EnableDisplayCommands();

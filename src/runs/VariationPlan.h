@@ -61,6 +61,9 @@ struct VariationPlan {
     std::array<bool, PlanSlotCount> ServiceVaried{};
     std::array<bool, PlanSlotCount> PlacesVaried{};
     bool InputRateVaried = false;
+    // "Учитывать потери в СМО с ограниченной очередью": a bounded QS passes on only the
+    // requests it serves. A setting of the user's, kept as it is when the dialog opens again.
+    bool AccountLosses = false;
 
     QsPlan& Qs(int k) { return QsPlans[k - 1]; }  // k = 1..550
     const QsPlan& Qs(int k) const { return QsPlans[k - 1]; }

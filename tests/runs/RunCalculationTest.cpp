@@ -198,5 +198,24 @@ TEST(RunCalculationTest, EngineFailureInAStepRestoresTheModelAndShowsOneMessage)
     EXPECT_EQ(std::filesystem::file_size(f.work.StepResultsPath()), StepSnapshotSize);
 }
 
+// The losses setting is the user's: the dialog's defaults keep it, and the run computes with it. QS
+// 1 (one place) loses what finds it busy, so QS 2 gets only the served flow.
+TEST(RunCalculationTest, TheRunComputesWithThePlansLossesSetting) {
+    Fixture f;
+    f.model.Qs(1).BoundedQueue = true;
+    f.model.Qs(1).QueuePlaces = 1;
+    f.plan.AccountLosses = true;
+    f.presenter.Dialog = [&f](VariationPlan& p) {
+        p.LoadPlanDefaults(f.model);
+        ASSERT_FALSE(p.ConfirmPlan(f.model, false));
+    };
+    ASSERT_EQ(f.Run().End, RunEnd::Completed);
+    EXPECT_TRUE(f.plan.AccountLosses);
+    // M/M/1/1 at a = 0.5 serves 1 / (1 + a) of its arrivals.
+    EXPECT_DOUBLE_EQ(f.model.Qs(2).Results.ArrivalRate, 1.0 / 1.5);
+    EXPECT_DOUBLE_EQ(f.engine.Losses(1).LossProbability, 0.5 / 1.5);
+    EXPECT_EQ(f.engine.Losses(1).ServedRate, f.model.Qs(2).Results.ArrivalRate);
+}
+
 }  // namespace
 }  // namespace qnetica
