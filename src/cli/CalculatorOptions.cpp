@@ -16,11 +16,13 @@ namespace {
 constexpr const char* HelpText =
     R"(Usage: qnetica-calc FILE [--report REPORT] [--json]
        qnetica-calc FILE --vary-KIND RANGE... [--steps N] [--report REPORT] [--json]
+       qnetica-calc FILE --export-network OTHER
        qnetica-calc --help | --version
 
-Computes the open network of queueing systems saved in FILE (a .qnf file of Qnetica) with
-the program's own calculation: once (a fixed run), or step by step while the values named by
-the --vary-* options move linearly from FROM to TO (a varied run). The report is printed on
+Computes the open network of queueing systems saved in FILE (a .qnf file of Qnetica, or the
+network as JSON: told apart by content, not by name) with the program's own calculation:
+once (a fixed run), or step by step while the values named by the --vary-* options move
+linearly from FROM to TO (a varied run). The report is printed on
 standard output as UTF-8 text.
 
 Options:
@@ -32,6 +34,8 @@ Options:
   --vary-service K=FROM:TO  vary the service time of QS K
   --vary-channels K=FROM:TO vary the number of channels of QS K (whole numbers)
   --vary-places K=FROM:TO   vary the number of places of the bounded QS K (whole numbers)
+  --export-network OTHER    compute nothing: write the network of FILE into OTHER in the
+                            other form (JSON from a .qnf file, a .qnf file from JSON)
   -h, --help                print this help and exit
   --version                 print the version and exit
 
@@ -39,8 +43,11 @@ FROM and TO are numbers, with '.' or ',' before the decimals. K is the number of
 network, 1 to its number of QS. Each --vary-* option may be repeated for several QS.
 
 Files:
-  Only REPORT is written where you ask. The run's working files (qnrep.tmp, swap.tmp and the
-  like) live in a private folder under $TMPDIR, or /tmp, removed when the run ends.
+  FILE may be a .qnf file or the network as JSON, written by --export-network, by the program
+  or by hand (its form: the manual page qnetica-calc(1)). OTHER is written whole or not at all.
+  Only REPORT and OTHER are written where you ask. The run's working files (qnrep.tmp,
+  swap.tmp and the like) live in a private folder under $TMPDIR, or /tmp, removed when the run
+  ends.
 
 Exit status:
   0  the run completed
@@ -50,6 +57,7 @@ Exit status:
 Examples:
   qnetica-calc three-kinds.qnf
   qnetica-calc three-kinds.qnf --json > results.json
+  qnetica-calc three-kinds.qnf --export-network three-kinds.json
   qnetica-calc three-kinds.qnf --steps 9 --vary-input-rate 0.1:0.9 --vary-service 2=0,5:1 \
       --report run.txt
 )";
@@ -132,6 +140,18 @@ std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
 
+// --export-network only converts the file: every other option would be ignored.
+std::optional<std::string> ExportAlone(const CLI::App& app, const CalculatorOptions& options) {
+    if (!options.ExportNetwork) return std::nullopt;
+    if (options.ExportNetwork->empty()) return "--export-network: the file name is empty";
+    for (const CLI::Option* option : app.get_options()) {
+        const std::string name = option->get_name();
+        if (option->count() > 0 && name != "FILE" && name != "--export-network")
+            return "--export-network converts the network and computes nothing: leave out " + name;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string UsageErrorText(const std::string& problem) {
@@ -156,6 +176,7 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     app.add_option("--vary-service", service);
     app.add_option("--vary-channels", channels);
     app.add_option("--vary-places", places);
+    app.add_option("--export-network", options.ExportNetwork);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -167,6 +188,7 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     } catch (const CLI::ParseError& error) {
         return Refuse(FirstLine(error.what()));
     }
+    if (auto refusal = ExportAlone(app, options)) return Refuse(*refusal);
     if (options.ReportFile && options.ReportFile->empty())
         return Refuse("--report: the file name is empty");
     if (inputRate) {

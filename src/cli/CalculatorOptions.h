@@ -23,6 +23,7 @@ struct CalculatorOptions {
     std::vector<VaryRange> Service;
     std::vector<VaryRange> Channels;
     std::vector<VaryRange> Places;
+    std::optional<std::string> ExportNetwork;  // convert FILE into this file, compute nothing
 
     // Some --vary-* option was given; --steps alone is refused.
     bool VariedRun() const {

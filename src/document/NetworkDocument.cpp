@@ -1,6 +1,5 @@
 #include "document/NetworkDocument.h"
 
-#include "model/NetworkFile.h"
 #include "model/SchemeArea.h"
 
 namespace qnetica {
@@ -47,24 +46,29 @@ bool NetworkDocument::Open() {
 }
 
 bool NetworkDocument::OpenPath(const std::string& path) {
-    const FileResult result = OpenNetworkFile(model_, path);
-    if (!result.Ok) {
-        questions_.ShowError(result.Message);
+    const OpenedNetwork opened = OpenNetworkFileByContent(model_, path);
+    if (!opened.Result.Ok) {
+        questions_.ShowError(opened.Result.Message);
         return false;
     }
     filePath_ = path;
+    fileForm_ = opened.Form;
     return true;
 }
 
 bool NetworkDocument::Save() {
     const auto path = questions_.AskSavePath();
-    if (!path) return false;
-    const FileResult result = SaveNetworkFile(model_, *path);
+    return path && SaveAs(*path, NetworkForm::Image);
+}
+
+bool NetworkDocument::SaveAs(const std::string& path, NetworkForm form) {
+    const FileResult result = SaveNetworkFileAs(model_, path, form);
     if (!result.Ok) {
         questions_.ShowError(result.Message);
         return false;
     }
-    filePath_ = *path;
+    filePath_ = path;
+    fileForm_ = form;
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "document/DocumentQuestions.h"
 #include "engine/AnalysisEngine.h"
+#include "formats/NetworkFiles.h"
 #include "model/GenerateModel.h"
 #include "model/NetworkModel.h"
 #include "model/RandomFill.h"
@@ -42,16 +43,20 @@ class NetworkDocument {
     const WorkFolder& Work() const { return run_->Work; }
     // The file the network was last opened from or saved into; empty before either.
     const std::string& FilePath() const { return filePath_; }
+    // The form of that file: a .qnf image or JSON (an image before either).
+    NetworkForm FileForm() const { return fileForm_; }
 
     // "Save changes?" when the network was changed; false when the user keeps it (Cancel, or a
     // save that was cancelled or failed).
     bool ConfirmDiscard();
     bool New();
     bool Open();                             // asks for the file
-    bool OpenPath(const std::string& path);  // a refused file is shown, the network kept
-    bool Save();                             // asks for the file
+    bool OpenPath(const std::string& path);  // .qnf or JSON; a refusal is shown, network kept
+    bool Save();                             // asks for the file; saves a .qnf image
     bool AddQs();                            // false, after a notice, when 150 QS are there
     bool RemoveQs();                         // false when there is no QS
+    // Saves into the file in the form given, without asking; a failure is shown.
+    bool SaveAs(const std::string& path, NetworkForm form);
     void RandomFill();
     GenerationOutcome Generate(const GenerationRequest& request,
                                const std::function<void(const std::string&)>& showIntensityText);
@@ -71,6 +76,7 @@ class NetworkDocument {
     std::unique_ptr<RunState> run_ = std::make_unique<RunState>();
     RandomGenerator random_;
     std::string filePath_;
+    NetworkForm fileForm_ = NetworkForm::Image;
 };
 
 }  // namespace qnetica
