@@ -48,8 +48,9 @@ NetworkForm FormOfContent(std::string_view bytes) {
     if (bytes.substr(0, ByteOrderMark.size()) == ByteOrderMark)
         bytes.remove_prefix(ByteOrderMark.size());
     const auto first = bytes.find_first_not_of(" \t\r\n");
-    return first != std::string_view::npos && bytes[first] == '{' ? NetworkForm::Json
-                                                                  : NetworkForm::Image;
+    const bool json =
+        first != std::string_view::npos && (bytes[first] == '{' || bytes[first] == '[');
+    return json ? NetworkForm::Json : NetworkForm::Image;
 }
 
 OpenedNetwork OpenNetworkFileByContent(NetworkModel& model, const std::string& path) {

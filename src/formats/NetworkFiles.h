@@ -11,9 +11,9 @@ namespace qnetica {
 // The two forms of a network file: the fixed binary image (.qnf) and the JSON text (.json).
 enum class NetworkForm { Image, Json };
 
-// A JSON text begins with "{" after blanks (and perhaps a UTF-8 byte order mark); an image
-// has no mark of its own. An image whose first byte happens to be "{" is still read as one:
-// its zero bytes never parse as JSON, and then the image is tried.
+// A JSON text begins with "{" (or, wrongly, "[") after blanks and perhaps a UTF-8 byte order
+// mark; an image has no mark of its own. An image whose first byte happens to be one of these
+// is still read as an image: its zero bytes never parse as JSON, and then the image is tried.
 NetworkForm FormOfContent(std::string_view bytes);
 
 // Larger than any network's JSON text by far; a larger file is refused unread.
