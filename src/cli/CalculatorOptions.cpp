@@ -147,7 +147,9 @@ std::optional<std::string> ExportAlone(const CLI::App& app, const CalculatorOpti
     for (const CLI::Option* option : app.get_options()) {
         const std::string name = option->get_name();
         if (option->count() > 0 && name != "FILE" && name != "--export-network")
-            return "--export-network converts the network and computes nothing: leave out " + name;
+            return std::string(
+                       "--export-network converts the network and computes nothing: leave out ")
+                .append(name);
     }
     return std::nullopt;
 }

@@ -10,6 +10,7 @@
 #include "cli/Calculator.h"
 #include "cli/CalculatorOptions.h"
 #include "formats/NetworkFiles.h"
+#include "model/TextConcat.h"
 
 namespace qnetica {
 namespace {
@@ -24,11 +25,12 @@ std::string LowerExtension(const std::string& path) {
 // A name that promises the form the file already has is a slip: the export writes the other.
 std::optional<std::string> NameOfTheWrongForm(const std::string& target, NetworkForm written) {
     const std::string extension = LowerExtension(target);
-    const std::string quoted = "--export-network: '" + target + "' ";
+    const std::string quoted = Concat({"--export-network: '", target, "' "});
     if (written == NetworkForm::Json && extension == ".qnf")
-        return quoted + "would get JSON, the other form of a .qnf FILE; name it *.json";
+        return Concat({quoted, "would get JSON, the other form of a .qnf FILE; name it *.json"});
     if (written == NetworkForm::Image && extension == ".json")
-        return quoted + "would get a .qnf image, the other form of a JSON FILE; name it *.qnf";
+        return Concat(
+            {quoted, "would get a .qnf image, the other form of a JSON FILE; name it *.qnf"});
     return std::nullopt;
 }
 
@@ -37,7 +39,7 @@ std::optional<std::string> NameOfTheWrongForm(const std::string& target, Network
 int ExportNetwork(const std::string& modelFile, const std::string& target, std::ostream& err) {
     std::error_code unknown;  // a target that is not there yet is not FILE
     if (std::filesystem::equivalent(modelFile, target, unknown)) {
-        err << UsageErrorText("--export-network: '" + target + "' is FILE itself");
+        err << UsageErrorText(Concat({"--export-network: '", target, "' is FILE itself"}));
         return ExitUsage;
     }
     auto model = std::make_unique<NetworkModel>();

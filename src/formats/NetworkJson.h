@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "model/NetworkModel.h"
+#include "model/TextConcat.h"
 
 namespace qnetica {
 
@@ -25,7 +26,7 @@ struct JsonFault {
     std::string Place;
     std::string Reason;
 
-    std::string Text() const { return Place.empty() ? Reason : Place + ": " + Reason; }
+    std::string Text() const { return Place.empty() ? Reason : Concat({Place, ": ", Reason}); }
 };
 
 // Reads a whole document; any fault refuses it all. Slots beyond the network are those of a

@@ -11,6 +11,7 @@
 #include "formats/StrictJsonParse.h"
 #include "model/Cp1251.h"
 #include "model/NumberText.h"
+#include "model/TextConcat.h"
 
 namespace qnetica {
 namespace {
@@ -30,11 +31,11 @@ struct Refusal {
 }
 
 std::string Member(const std::string& place, const char* key) {
-    return place.empty() ? std::string(key) : place + "." + key;
+    return place.empty() ? std::string(key) : Concat({place, ".", key});
 }
 
 std::string Entry(const std::string& place, std::size_t index) {
-    return place + "[" + std::to_string(index + 1) + "]";
+    return Concat({place, "[", std::to_string(index + 1), "]"});
 }
 
 // A value as a message shows it: its JSON text, cut short.
@@ -43,11 +44,11 @@ std::string Shown(const json& value) {
     if (value.is_array()) return "a list";
     constexpr std::size_t Longest = 40;
     const std::string text = value.dump();
-    return Utf8Length(text) <= Longest ? text : Utf8Prefix(text, Longest) + "...";
+    return Utf8Length(text) <= Longest ? text : Concat({Utf8Prefix(text, Longest), "..."});
 }
 
 [[noreturn]] void Expected(const std::string& place, const std::string& what, const json& value) {
-    Refuse(place, "expected " + what + ", got " + Shown(value));
+    Refuse(place, Concat({"expected ", what, ", got ", Shown(value)}));
 }
 
 struct Key {
@@ -61,11 +62,11 @@ const json& Object(const json& value, const std::string& place, std::initializer
     for (const auto& item : value.items()) {
         bool known = false;
         for (const Key& key : keys) known = known || item.key() == key.Name;
-        if (!known) Refuse(place, "unknown key \"" + item.key() + "\"");
+        if (!known) Refuse(place, Concat({"unknown key \"", item.key(), "\""}));
     }
     for (const Key& key : keys)
         if (key.Required && !value.contains(key.Name))
-            Refuse(place, std::string("missing key \"") + key.Name + "\"");
+            Refuse(place, Concat({"missing key \"", key.Name, "\""}));
     return value;
 }
 
@@ -112,14 +113,14 @@ std::string Text(const json& value, const std::string& place, std::size_t longes
     const auto& text = value.get_ref<const std::string&>();
     const std::size_t length = Utf8Length(text);
     if (length > longest)
-        Refuse(place, "expected a text of at most " + std::to_string(longest) +
-                          " characters, got " + Shown(value) + " (" + std::to_string(length) +
-                          " characters)");
+        Refuse(place,
+               Concat({"expected a text of at most ", std::to_string(longest), " characters, got ",
+                       Shown(value), " (", std::to_string(length), " characters)"}));
     for (std::size_t i = 0; i < length; ++i) {
         const std::string character = CharacterAt(text, i);
         if (Cp1251ToUtf8(Utf8ToCp1251(character)) != character)
-            Refuse(place, "the character \"" + character +
-                              "\" has no place in a network file (Windows-1251)");
+            Refuse(place, Concat({"the character \"", character,
+                                  "\" has no place in a network file (Windows-1251)"}));
     }
     return text;
 }
@@ -135,8 +136,8 @@ std::string CellText(const json& value, const std::string& place) {
     if (!value.is_number()) Expected(place, what, value);
     std::string text = CellTextOfNumber(value.get<double>());
     if (Utf8Length(text) > MaxCellLength)
-        Refuse(place, "the number " + text + " is longer than a cell's " +
-                          std::to_string(MaxCellLength) + " characters; give it as a text");
+        Refuse(place, Concat({"the number ", text, " is longer than a cell's ",
+                              std::to_string(MaxCellLength), " characters; give it as a text"}));
     return text;
 }
 
@@ -165,12 +166,12 @@ class DocumentReader {
     static void ReadFormat(const json& value) {
         Object(value, "format", {{"name", true}, {"version", true}});
         const json& name = value.at("name");
-        if (name != FormatName)
-            Expected("format.name", std::string("\"") + FormatName + "\"", name);
+        if (name != FormatName) Expected("format.name", Concat({"\"", FormatName, "\""}), name);
         const json& version = value.at("version");
         if (!version.is_number() || version != FormatVersion)
-            Refuse("format.version", "this program reads version " + std::to_string(FormatVersion) +
-                                         ", got " + Shown(version));
+            Refuse("format.version",
+                   Concat({"this program reads version ", std::to_string(FormatVersion), ", got ",
+                           Shown(version)}));
     }
 
     static LayoutPoint Position(const json* value, const std::string& place, LayoutPoint missing) {
@@ -186,8 +187,8 @@ class DocumentReader {
     void ReadQsList(const json& list) {
         if (!list.is_array()) Expected("qs", "a list", list);
         if (list.size() > static_cast<std::size_t>(MaxNodeCount - 1))
-            Refuse("qs", "at most " + std::to_string(MaxNodeCount - 1) + " QS, got " +
-                             std::to_string(list.size()));
+            Refuse("qs", Concat({"at most ", std::to_string(MaxNodeCount - 1), " QS, got ",
+                                 std::to_string(list.size())}));
         for (std::size_t i = 0; i < list.size(); ++i)
             ReadQs(list[i], Entry("qs", i), content_.Slots[i], static_cast<int>(i) + 1);
         content_.NodeCount = static_cast<std::int32_t>(list.size()) + 1;
@@ -245,8 +246,8 @@ class DocumentReader {
     static void ReadClasses(const json& list, const std::string& place, QsParams& slot) {
         if (!list.is_array()) Expected(place, "a list of shares", list);
         if (list.size() > static_cast<std::size_t>(MaxPriorityClasses))
-            Refuse(place, "at most " + std::to_string(MaxPriorityClasses) + " classes, got " +
-                              std::to_string(list.size()));
+            Refuse(place, Concat({"at most ", std::to_string(MaxPriorityClasses), " classes, got ",
+                                  std::to_string(list.size())}));
         for (std::size_t j = 0; j < list.size(); ++j)
             slot.ClassShares[j] = Number(list[j], Entry(place, j));
         slot.PriorityClasses = static_cast<std::int32_t>(list.size());
@@ -258,7 +259,7 @@ class DocumentReader {
         // Where each cell was given, so that a cell given twice names both places.
         std::vector<std::size_t> givenAt(static_cast<std::size_t>(nodes * nodes), 0);
         const std::string what =
-            "a node from 0 to " + std::to_string(nodes - 1) + " (0: outside the network)";
+            Concat({"a node from 0 to ", std::to_string(nodes - 1), " (0: outside the network)"});
         for (std::size_t i = 0; i < list.size(); ++i) {
             const std::string place = Entry("transfers", i);
             const json& transfer =
@@ -269,9 +270,9 @@ class DocumentReader {
                 static_cast<int>(Whole(transfer.at("to"), Member(place, "to"), 0, nodes - 1, what));
             std::size_t& given = givenAt[static_cast<std::size_t>(from * nodes + to)];
             if (given != 0)
-                Refuse(place, "a second transfer from S" + std::to_string(from) + " to S" +
-                                  std::to_string(to) + " (the first is " +
-                                  Entry("transfers", given - 1) + ")");
+                Refuse(place, Concat({"a second transfer from S", std::to_string(from), " to S",
+                                      std::to_string(to), " (the first is ",
+                                      Entry("transfers", given - 1), ")"}));
             given = i + 1;
             content_.Matrix.SetCell(from, to, CellText(transfer.at("p"), Member(place, "p")));
         }

@@ -6,6 +6,7 @@
 #include "formats/NetworkJson.h"
 #include "model/Cp1251.h"
 #include "model/NumberText.h"
+#include "model/TextConcat.h"
 
 namespace qnetica {
 namespace {
@@ -19,23 +20,24 @@ std::string FileText(const std::string& text, std::size_t longest) {
 }
 
 std::string QsPlace(int k) {
-    return "qs[" + std::to_string(k) + "]";
+    return Concat({"qs[", std::to_string(k), "]"});
 }
 
 std::optional<JsonFault> NotFinite(double value, const std::string& place) {
     if (std::isfinite(value)) return std::nullopt;
-    return JsonFault{place, FormatFixed(value) + " is not a number that JSON can hold"};
+    return JsonFault{place, Concat({FormatFixed(value), " is not a number that JSON can hold"})};
 }
 
 std::optional<JsonFault> QsFault(const QsParams& qs, int k) {
     const std::string place = QsPlace(k);
-    if (auto fault = NotFinite(qs.ServiceTime, place + ".service_time")) return fault;
+    if (auto fault = NotFinite(qs.ServiceTime, Concat({place, ".service_time"}))) return fault;
     if (qs.PriorityClasses < 0 || qs.PriorityClasses > MaxPriorityClasses)
-        return JsonFault{place + ".classes", std::to_string(qs.PriorityClasses) +
-                                                 " classes, where a QS has 0 to " +
-                                                 std::to_string(MaxPriorityClasses)};
+        return JsonFault{Concat({place, ".classes"}), Concat({std::to_string(qs.PriorityClasses),
+                                                              " classes, where a QS has 0 to ",
+                                                              std::to_string(MaxPriorityClasses)})};
     for (int j = 1; j <= qs.PriorityClasses; ++j)
-        if (auto fault = NotFinite(qs.ClassShare(j), place + ".classes[" + std::to_string(j) + "]"))
+        if (auto fault =
+                NotFinite(qs.ClassShare(j), Concat({place, ".classes[", std::to_string(j), "]"})))
             return fault;
     return std::nullopt;
 }
@@ -50,9 +52,9 @@ std::optional<JsonFault> Unwritable(const NetworkContent& content) {
         for (int to = 0; to < content.NodeCount; ++to) {
             const std::string text = FileText(content.Matrix.Cell(from, to), MaxCellLength);
             if (!ParseNumberChecked(text).IsNumber)
-                return JsonFault{"transfers", "the cell from S" + std::to_string(from) + " to S" +
-                                                  std::to_string(to) + " holds \"" + text +
-                                                  "\", which is not a number"};
+                return JsonFault{"transfers", Concat({"the cell from S", std::to_string(from),
+                                                      " to S", std::to_string(to), " holds \"",
+                                                      text, "\", which is not a number"})};
         }
     return std::nullopt;
 }
@@ -106,12 +108,12 @@ std::string OneLine(const Json& value) {
     std::string line = object ? "{" : "[";
     bool first = true;
     for (const auto& item : value.items()) {
-        if (!first) line += ", ";
+        if (!first) line.append(", ");
         first = false;
-        if (object) line += Json(item.key()).dump() + ": ";
-        line += OneLine(item.value());
+        if (object) line.append(Json(item.key()).dump()).append(": ");
+        line.append(OneLine(item.value()));
     }
-    return line + (object ? "}" : "]");
+    return line.append(object ? "}" : "]");
 }
 
 // A list with one entry per line: a QS or a transfer is one line of a diff.
@@ -119,8 +121,8 @@ std::string ListLines(const Json& list) {
     if (list.empty()) return "[]";
     std::string text = "[\n";
     for (std::size_t i = 0; i < list.size(); ++i)
-        text += "    " + OneLine(list[i]) + (i + 1 < list.size() ? ",\n" : "\n");
-    return text + "  ]";
+        text.append("    ").append(OneLine(list[i])).append(i + 1 < list.size() ? ",\n" : "\n");
+    return text.append("  ]");
 }
 
 std::string Compose(const NetworkContent& content) {
@@ -135,11 +137,11 @@ std::string Compose(const NetworkContent& content) {
             const std::string text = FileText(content.Matrix.Cell(from, to), MaxCellLength);
             if (!text.empty()) transfers.push_back(TransferJson(from, to, text));
         }
-    return "{\n  \"format\": " + OneLine(format) +
-           ",\n  \"input_rate\": " + Json(content.InputRate).dump() + ",\n  \"source_position\": " +
-           OneLine(Position(content.SourcePosX, content.SourcePosY)) +
-           ",\n  \"qs\": " + ListLines(qs) + ",\n  \"transfers\": " + ListLines(transfers) +
-           "\n}\n";
+    return Concat(
+        {"{\n  \"format\": ", OneLine(format),
+         ",\n  \"input_rate\": ", Json(content.InputRate).dump(),
+         ",\n  \"source_position\": ", OneLine(Position(content.SourcePosX, content.SourcePosY)),
+         ",\n  \"qs\": ", ListLines(qs), ",\n  \"transfers\": ", ListLines(transfers), "\n}\n"});
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "model/TextConcat.h"
+
 namespace qnetica {
 namespace {
 
@@ -50,7 +52,7 @@ class KeyWatch {
     void TakeKey(const std::string& key) {
         Frame& object = frames_.back();
         if (!object.Keys.insert(key).second)
-            throw DuplicateKey{{PlaceOfObject(), "the key \"" + key + "\" is given twice"}};
+            throw DuplicateKey{{PlaceOfObject(), Concat({"the key \"", key, "\" is given twice"})}};
         object.Key = key;
     }
 
@@ -63,9 +65,9 @@ class KeyWatch {
         for (std::size_t i = 0; i + 1 < frames_.size(); ++i) {
             const Frame& frame = frames_[i];
             if (frame.Array)
-                place += "[" + std::to_string(frame.Done + 1) + "]";
+                place = Concat({place, "[", std::to_string(frame.Done + 1), "]"});
             else
-                place += (place.empty() ? "" : ".") + frame.Key;
+                place = Concat({place, place.empty() ? "" : ".", frame.Key});
         }
         return place;
     }
