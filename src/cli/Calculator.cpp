@@ -9,7 +9,9 @@
 #include "cli/CalculatorOptions.h"
 #include "cli/CheckedOutput.h"
 #include "cli/JsonSteps.h"
+#include "cli/NetworkExport.h"
 #include "cli/SimulationCheck.h"
+#include "formats/NetworkFiles.h"
 #include "model/Cp1251.h"
 #include "model/NetworkFile.h"
 #include "runs/OutputFile.h"
@@ -181,7 +183,8 @@ int PrintFixedResults(const CalculatorOptions& options, CalculatorRun& run, Chec
 int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream& err,
               bool progressLine) {
     auto run = std::make_unique<CalculatorRun>();
-    if (const FileResult opened = OpenNetworkFile(run->Model, options.ModelFile); !opened.Ok) {
+    if (const FileResult opened = OpenNetworkFileByContent(run->Model, options.ModelFile).Result;
+        !opened.Ok) {
         err << OwnMessage(opened.Message);
         return ExitFailed;
     }
@@ -263,6 +266,8 @@ int RunCalculator(const std::vector<std::string>& args, std::ostream& out, std::
         return ExitFailed;
     }
     try {
+        if (parsed.Options->ExportNetwork)
+            return ExportNetwork(parsed.Options->ModelFile, *parsed.Options->ExportNetwork, err);
         return Calculate(*parsed.Options, out, err, progressLine);
     } catch (const std::exception& error) {  // out of memory and the like: still a message
         err << OwnMessage(error.what());

@@ -19,13 +19,15 @@ constexpr const char* HelpText =
                     [--json]
        qnetica-calc FILE --vary-KIND RANGE... [--steps N] [--account-losses] [--report REPORT]
                     [--json]
+       qnetica-calc FILE --export-network OTHER
        qnetica-calc --help | --version
 
-Computes the open network of queueing systems saved in FILE (a .qnf file of Qnetica) with
-the program's own calculation: once (a fixed run), or step by step while the values named by
-the --vary-* options move linearly from FROM to TO (a varied run). The report is printed on
-standard output as UTF-8 text. A fixed run can be checked by a simulation of the same network
-(--simulate), whose figures follow the report as a table beside the analysis's.
+Computes the open network of queueing systems saved in FILE (a .qnf file of Qnetica, or the
+network as JSON: told apart by content, not by name) with the program's own calculation: once
+(a fixed run), or step by step while the values named by the --vary-* options move linearly
+from FROM to TO (a varied run). The report is printed on standard output as UTF-8 text. A fixed
+run can be checked by a simulation of the same network (--simulate), whose figures follow the
+report as a table beside the analysis's.
 
 Options:
   --report REPORT           also write the report to the file REPORT, byte for byte as the
@@ -38,6 +40,8 @@ Options:
   --vary-places K=FROM:TO   vary the number of places of the bounded QS K (whole numbers)
   --account-losses          solve the flows with each bounded QS passing on only the requests
                             it serves, not those it loses (default: the whole arrival flow)
+  --export-network OTHER    compute nothing: write the network of FILE into OTHER in the
+                            other form (JSON from a .qnf file, a .qnf file from JSON)
   -h, --help                print this help and exit
   --version                 print the version and exit
 
@@ -63,8 +67,11 @@ terminal, one line on standard error shows the events, the seconds and the wides
 half-width so far. A network that cannot be simulated is refused with exit status 1.
 
 Files:
-  Only REPORT is written where you ask. The run's working files (qnrep.tmp, swap.tmp and the
-  like) live in a private folder under $TMPDIR, or /tmp, removed when the run ends.
+  FILE may be a .qnf file or the network as JSON, written by --export-network, by the program
+  or by hand (its form: the manual page qnetica-calc(1)). OTHER is written whole or not at all.
+  Only REPORT and OTHER are written where you ask. The run's working files (qnrep.tmp,
+  swap.tmp and the like) live in a private folder under $TMPDIR, or /tmp, removed when the run
+  ends.
 
 Exit status:
   0  the run completed
@@ -76,6 +83,7 @@ Examples:
   qnetica-calc three-kinds.qnf
   qnetica-calc three-kinds.qnf --json > results.json
   qnetica-calc three-kinds.qnf --simulate --account-losses
+  qnetica-calc three-kinds.qnf --export-network three-kinds.json
   qnetica-calc three-kinds.qnf --steps 9 --vary-input-rate 0.1:0.9 --vary-service 2=0,5:1 \
       --report run.txt
 )";
@@ -158,6 +166,20 @@ std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
 
+// --export-network only converts the file: every other option would be ignored.
+std::optional<std::string> ExportAlone(const CLI::App& app, const CalculatorOptions& options) {
+    if (!options.ExportNetwork) return std::nullopt;
+    if (options.ExportNetwork->empty()) return "--export-network: the file name is empty";
+    for (const CLI::Option* option : app.get_options()) {
+        const std::string name = option->get_name();
+        if (option->count() > 0 && name != "FILE" && name != "--export-network")
+            return std::string(
+                       "--export-network converts the network and computes nothing: leave out ")
+                .append(name);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string UsageErrorText(const std::string& problem) {
@@ -185,6 +207,7 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     app.add_flag("--account-losses", options.AccountLosses);
     SimulateOptionTexts simulate;
     AddSimulateOptions(app, simulate);
+    app.add_option("--export-network", options.ExportNetwork);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -196,6 +219,7 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     } catch (const CLI::ParseError& error) {
         return Refuse(FirstLine(error.what()));
     }
+    if (auto refusal = ExportAlone(app, options)) return Refuse(*refusal);
     if (options.ReportFile && options.ReportFile->empty())
         return Refuse("--report: the file name is empty");
     if (inputRate) {

@@ -27,6 +27,7 @@ struct CalculatorOptions {
     std::vector<VaryRange> Places;
     bool AccountLosses = false;                 // --account-losses
     std::optional<SimulateRequest> Simulation;  // --simulate, a fixed run only
+    std::optional<std::string> ExportNetwork;   // convert FILE into this file, compute nothing
 
     // Some --vary-* option was given; --steps alone is refused.
     bool VariedRun() const {

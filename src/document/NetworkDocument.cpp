@@ -1,8 +1,8 @@
 #include "document/NetworkDocument.h"
 
 #include <algorithm>
+#include <cctype>
 
-#include "model/NetworkFile.h"
 #include "model/SchemeArea.h"
 
 namespace qnetica {
@@ -11,6 +11,16 @@ namespace {
 // "\n\r", not "\r\n": the question has always been worded so, and users know it.
 const std::string SaveChangesQuestion = "Схема была изменена.\n\rСохранить изменения?";
 const std::string TooManyQsNotice = "Сеть может содержать не более 150 СМО.";
+
+// The form a chosen file name asks for: JSON for a ".json" name, the .qnf image otherwise.
+NetworkForm FormOfName(const std::string& path) {
+    const std::string suffix = ".json";
+    const bool json = path.size() >= suffix.size() &&
+                      std::equal(suffix.rbegin(), suffix.rend(), path.rbegin(), [](char a, char b) {
+                          return a == std::tolower(static_cast<unsigned char>(b));
+                      });
+    return json ? NetworkForm::Json : NetworkForm::Image;
+}
 
 }  // namespace
 
@@ -65,34 +75,36 @@ bool NetworkDocument::OpenRecovered(const std::string& copyPath, const std::stri
 }
 
 bool NetworkDocument::OpenPath(const std::string& path) {
-    const FileResult result = OpenNetworkFile(model_, path);
-    if (!result.Ok) {
-        questions_.ShowError(result.Message);
+    const OpenedNetwork opened = OpenNetworkFileByContent(model_, path);
+    if (!opened.Result.Ok) {
+        questions_.ShowError(opened.Result.Message);
         return false;
     }
     filePath_ = path;
+    fileForm_ = opened.Form;
     StartHistory();
     Notify([](DocumentListener& l) { l.FilePathChanged(); });
     return true;
 }
 
 bool NetworkDocument::Save() {
-    return filePath_.empty() ? SaveAs() : SaveInto(filePath_);
+    return filePath_.empty() ? SaveAs() : SaveAs(filePath_, fileForm_);
 }
 
 bool NetworkDocument::SaveAs() {
     const auto path = questions_.AskSavePath();
-    return path && SaveInto(*path);
+    return path && SaveAs(*path, FormOfName(*path));
 }
 
-bool NetworkDocument::SaveInto(const std::string& path) {
+bool NetworkDocument::SaveAs(const std::string& path, NetworkForm form) {
     RecordChange("изменение сети");  // anything not yet recorded goes into the file as well
-    const FileResult result = SaveNetworkFile(model_, path);
+    const FileResult result = SaveNetworkFileAs(model_, path, form);
     if (!result.Ok) {
         questions_.ShowError(result.Message);
         return false;
     }
     filePath_ = path;
+    fileForm_ = form;
     Notify([](DocumentListener& l) {
         l.Saved();
         l.FilePathChanged();

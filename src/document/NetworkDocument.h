@@ -6,6 +6,7 @@
 #include "document/DocumentQuestions.h"
 #include "document/NetworkChange.h"
 #include "engine/AnalysisEngine.h"
+#include "formats/NetworkFiles.h"
 #include "model/GenerateModel.h"
 #include "model/NetworkModel.h"
 #include "model/RandomFill.h"
@@ -58,6 +59,8 @@ class NetworkDocument {
     const WorkFolder& Work() const { return run_->Work; }
     // The file the network was last opened from or saved into; empty before either.
     const std::string& FilePath() const { return filePath_; }
+    // The form of that file: a .qnf image or JSON (an image before either).
+    NetworkForm FileForm() const { return fileForm_; }
 
     // "Save changes?" when the network was changed; false when the user keeps it (Cancel, or a
     // save that was cancelled or failed).
@@ -65,9 +68,12 @@ class NetworkDocument {
     bool New();
     bool Open();                             // "save changes?", then asks for the file
     bool OpenFile(const std::string& path);  // "save changes?", then opens that file
-    bool OpenPath(const std::string& path);  // a refused file is shown, the network kept
-    bool Save();    // into the network's own file; asks for one when it has none yet
-    bool SaveAs();  // asks for the file
+    bool OpenPath(const std::string& path);  // .qnf or JSON; a refusal is shown, network kept
+    // Into the network's own file, in its form; asks for a file when it has none yet.
+    bool Save();
+    bool SaveAs();  // asks for the file; a name ending in ".json" saves the network as JSON
+    // Saves into the file in the form given, without asking; a failure is shown.
+    bool SaveAs(const std::string& path, NetworkForm form);
     // A copy left by a program that ended abnormally: the network comes back changed, with the
     // file it belonged to (empty: none).
     bool OpenRecovered(const std::string& copyPath, const std::string& ownPath);
@@ -99,7 +105,6 @@ class NetworkDocument {
         WorkFolder Work;
     };
 
-    bool SaveInto(const std::string& path);
     void StartHistory();  // a new starting point: New, Open
     void Restore(const NetworkChange& change, ChangeDirection direction);
     template <typename Call>
@@ -113,6 +118,7 @@ class NetworkDocument {
     std::unique_ptr<RunState> run_ = std::make_unique<RunState>();
     RandomGenerator random_;
     std::string filePath_;
+    NetworkForm fileForm_ = NetworkForm::Image;
 };
 
 }  // namespace qnetica

@@ -1,16 +1,11 @@
 #include "model/NetworkFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <type_traits>
 
 #include "model/Cp1251.h"
+#include "model/FileBytes.h"
 #include "model/TextConcat.h"
 
 namespace qnetica {
@@ -140,71 +135,6 @@ std::string SystemError(int error) {
     return std::strerror(error);
 }
 
-// Reads at most ImageSize bytes: a longer file is accepted and only its beginning matters.
-bool ReadImageFile(const std::string& path, NetworkImage& image, int& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-        return false;
-    }
-    image.assign(ImageSize, 0);
-    std::size_t total = 0;
-    while (total < ImageSize) {
-        const ssize_t got = ::read(fd, image.data() + total, ImageSize - total);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            error = errno;
-            ::close(fd);
-            return false;
-        }
-        if (got == 0) break;
-        total += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    image.resize(total);
-    return true;
-}
-
-bool WriteAll(int fd, const NetworkImage& image) {
-    std::size_t total = 0;
-    while (total < image.size()) {
-        const ssize_t put = ::write(fd, image.data() + total, image.size() - total);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) {
-            if (put == 0) errno = EIO;
-            return false;
-        }
-        total += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-// The mode a new file gets from the umask, or that of the file being replaced.
-mode_t TargetMode(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Writes the image next to the target and renames it over the target once it is complete.
-int WriteImageAtomically(const std::string& path, const NetworkImage& image) {
-    const std::filesystem::path target(path);
-    const auto folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string temp = (folder / Concat({".", target.filename().string(), ".XXXXXX"})).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return errno;
-    int error = 0;
-    if (!WriteAll(fd, image) || ::fchmod(fd, TargetMode(path)) != 0 || ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) ::unlink(temp.c_str());
-    return error;
-}
-
 }  // namespace
 
 NetworkImage BuildNetworkImage(const NetworkModel& model) {
@@ -246,18 +176,20 @@ FileResult SaveNetworkFile(NetworkModel& model, const std::string& path) {
 }
 
 FileResult WriteNetworkCopy(const NetworkModel& model, const std::string& path) {
-    const int error = WriteImageAtomically(path, BuildNetworkImage(model));
+    const NetworkImage image = BuildNetworkImage(model);
+    const int error = WriteFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
     if (error != 0)
         return {false, Concat({"Не удалось сохранить файл \"", path, "\": ", SystemError(error)})};
     return {};
 }
 
 FileResult OpenNetworkFile(NetworkModel& model, const std::string& path) {
-    NetworkImage image;
-    int error = 0;
-    if (!ReadImageFile(path, image, error))
+    // A longer file is accepted: only its beginning matters.
+    std::string bytes;
+    if (const int error = ReadFileStart(path, ImageSize, bytes); error != 0)
         return {false, Concat({"Не удалось открыть файл \"", path, "\": ", SystemError(error)})};
-    auto read = ReadNetworkImage(image);
+    auto read = ReadNetworkImage(NetworkImage(bytes.begin(), bytes.end()));
     if (auto* fault = std::get_if<ImageFault>(&read))
         return {false, Concat({"Файл \"", path,
                                "\" не является файлом сети или поврежден: ", fault->Reason, "."})};

@@ -124,5 +124,34 @@ TEST_F(NetworkDocumentTest, AHundredAndFiftyFirstQsIsRefusedWithANotice) {
     EXPECT_EQ(document.Model().QsCount(), 150);
 }
 
+// A network saved as JSON opens again, told by its content; a refused JSON document is shown
+// with the place of its fault and leaves the changed network and the remembered file alone.
+TEST_F(NetworkDocumentTest, JsonNetworksSaveAndOpenAndARefusedOneKeepsTheNetwork) {
+    MakeChangedNetwork();
+    document.Model().Qs(1).Name = "Вход";
+    ASSERT_TRUE(document.SaveAs("net.data", NetworkForm::Json));
+    EXPECT_FALSE(document.Model().Modified());
+    EXPECT_EQ(document.FileForm(), NetworkForm::Json);
+    std::ofstream("bad.json") << R"({"format": {"name": "qnetica-network", "version": 1},
+        "input_rate": 1, "qs": [{"service_time": 1, "channels": "two"}]})";
+    document.AddQs();
+    EXPECT_FALSE(document.OpenPath("bad.json"));
+    EXPECT_EQ(questions.Errors, std::vector<std::string>{
+                                    "Файл \"bad.json\" не является файлом сети или поврежден: "
+                                    "qs[1].channels: expected a whole number >= 1, got \"two\"."});
+    EXPECT_EQ(document.Model().QsCount(), 2);
+    EXPECT_TRUE(document.Model().Modified());
+    EXPECT_EQ(document.FilePath(), "net.data");
+    ASSERT_TRUE(document.OpenPath("net.data"));
+    EXPECT_EQ(document.Model().QsCount(), 1);
+    EXPECT_EQ(document.Model().Qs(1).Name, "Вход");
+    EXPECT_EQ(document.Model().Matrix().Cell(0, 1), "1");
+    ASSERT_TRUE(document.Save());  // into its own file, in its own form, without asking
+    EXPECT_EQ(document.FileForm(), NetworkForm::Json);
+    questions.Paths = {"net.qnf"};
+    ASSERT_TRUE(document.SaveAs());  // the name chooses the form
+    EXPECT_EQ(document.FileForm(), NetworkForm::Image);
+}
+
 }  // namespace
 }  // namespace qnetica
