@@ -4,12 +4,20 @@
 #include <QFileInfo>
 #include <QSettings>
 
-
 namespace qnetica {
 
 namespace {
 
 const QString LastFolderKey = QStringLiteral("lastFolder");
+constexpr int JsonTypeIndex = 2;
+
+// The form follows a typed ".qnf" or ".json"; any other name gets the suffix of the type chosen,
+// so that the name always says which form the file holds.
+QString WithSuffixOfType(const QString& path, int typeIndex) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("qnf") || suffix == QStringLiteral("json")) return path;
+    return path + (typeIndex == JsonTypeIndex ? QStringLiteral(".json") : QStringLiteral(".qnf"));
+}
 
 }  // namespace
 
@@ -32,13 +40,20 @@ std::optional<std::string> DocumentDialogs::AskPath(bool save, QString& lastName
     QSettings settings;
     FileDialogRequest request;
     request.Title = save ? QStringLiteral("Сохранить файл") : QStringLiteral("Открыть файл");
-    request.Types = {{QStringLiteral("Стохастическая сеть"), QStringLiteral("*.qnf")}};
+    // Saving offers the two forms; opening shows both at once first (the form is read from the
+    // content).
+    request.Types = {{QStringLiteral("Стохастическая сеть"), QStringLiteral("*.qnf")},
+                     {QStringLiteral("Сеть в JSON"), QStringLiteral("*.json")}};
+    if (!save)
+        request.Types.prepend({QStringLiteral("Сети Qnetica"), QStringLiteral("*.qnf *.json")});
     request.FileName = lastName;
     request.Folder = settings.value(LastFolderKey, QDir::homePath()).toString();
-    request.DefaultSuffix = QStringLiteral("qnf");
-    const auto chosen =
+    // The suffix is the chosen type's, added below: a fixed default would contradict the type.
+    request.DefaultSuffix = save ? QString() : QStringLiteral("qnf");
+    auto chosen =
         save ? dialogs_.AskSaveFile(parent_, request) : dialogs_.AskOpenFile(parent_, request);
     if (!chosen) return std::nullopt;
+    if (save) chosen->Path = WithSuffixOfType(chosen->Path, chosen->TypeIndex);
     lastName = chosen->Path;
     settings.setValue(LastFolderKey, QFileInfo(chosen->Path).absolutePath());
     return chosen->Path.toStdString();

@@ -301,8 +301,7 @@ TEST_F(MainWindowTest, FileDialogsAskForNetworkFilesAndStartInTheFolderUsedLast)
     const FileDialogRequest& first = log[0].File;
     EXPECT_EQ(log[0].Kind, ScriptedDialogs::RequestKind::SaveFile);
     EXPECT_EQ(first.Title, "Сохранить файл");
-    EXPECT_EQ(QtFileFilter(first.Types), "Стохастическая сеть (*.qnf)");
-    EXPECT_EQ(first.DefaultSuffix, "qnf");
+    EXPECT_EQ(QtFileFilter(first.Types), "Стохастическая сеть (*.qnf);;Сеть в JSON (*.json)");
     EXPECT_EQ(first.FileName, "*.qnf");
     EXPECT_EQ(first.Folder, QDir::homePath());
     EXPECT_EQ(log[1].File.FileName, Path("first.qnf"));  // the save dialog remembers
