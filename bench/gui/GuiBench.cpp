@@ -3,8 +3,10 @@
 #include <sys/wait.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "app/ProgramWindows.h"
 #include "editor/SchemeEditorWindow.h"
 #include "editor/SchemeSurface.h"
+#include "editor/SchemeView.h"
 #include "model/GenerateModel.h"
 #include "ui/MainWindow.h"
 #include "widgets/QtPlatformDialogs.h"
@@ -94,6 +97,43 @@ void BM_DrawSchemeOf150Qs(benchmark::State& state) {
     for (auto _ : state) surface.DrawScheme();
 }
 BENCHMARK(BM_DrawSchemeOf150Qs)->Unit(benchmark::kMillisecond);
+
+// A symbol of the 150-QS random network dragged along a circle, as the pointer gives it: one
+// iteration is one pointer motion over the image and the repaint of the window that follows.
+void BM_DragSymbolOf150Qs(benchmark::State& state) {
+    ScriptedDialogs dialogs;
+    ProgramWindows windows(dialogs);
+    FillRandomNetwork(windows.Document().Model());
+    SchemeEditorWindow& editor = windows.Editor();
+    editor.show();
+    editor.showNormal();
+    editor.resize(1920, 1200);
+    QApplication::processEvents();
+    QWidget* image = editor.Image();
+    const NetworkModel& model = windows.Document().Model();
+    constexpr int Node = 75;
+    const QPoint grip(model.Qs(Node).PosX + 15, model.Qs(Node).PosY + 15);
+    const auto send = [image](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                              Qt::MouseButtons held) {
+        QMouseEvent event(type, at, image->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(image, &event);
+    };
+    editor.PressTool(EditorTool::MoveQsTool);
+    send(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+    const QPoint centre(SchemeSurface::Width / 2, SchemeSurface::Height / 2);
+    int step = 0;
+    for (auto _ : state) {
+        const double angle = 0.01 * step++;
+        const QPoint at = centre + QPoint(static_cast<int>(400 * std::cos(angle)),
+                                          static_cast<int>(400 * std::sin(angle)));
+        send(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+        image->repaint();
+    }
+    state.counters["shown_pixels"] =
+        editor.VisibleImageArea().width() * editor.VisibleImageArea().height();
+}
+BENCHMARK(BM_DragSymbolOf150Qs)->Unit(benchmark::kMillisecond);
 
 // The table editor with 151 x 151 cells: one iteration scrolls to the next page of the grid
 // (walking the whole grid, row pages within column pages) and paints it; every 50th iteration
