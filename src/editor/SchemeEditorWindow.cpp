@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <cmath>
 
 #include "editor/EditorIcons.h"
 #include "editor/EditorToolPrompt.h"
@@ -327,9 +328,15 @@ void SchemeEditorWindow::ShowPickMark() {
     const int source = toolState_.FirstNode();
     const QRect symbol(layout.BoxCorner(source),
                        QSize(SchemeLayout::SymbolSize, SchemeLayout::SymbolSize));
-    image_->ShowPickMark(SchemeView::PickMark{symbol,
-                                              QLine(layout.Centre(source), toolState_.Pointer()),
-                                              tool == EditorTool::UnlinkTool});
+    // The line leaves the symbol at its rim, so that the label stays readable.
+    const QPoint centre = layout.Centre(source), pointer = toolState_.Pointer();
+    const QPointF towards = pointer - centre;
+    const double length = std::hypot(towards.x(), towards.y());
+    const QPoint rim = length > SchemeLayout::HalfSymbol
+                           ? centre + (towards * (SchemeLayout::HalfSymbol / length)).toPoint()
+                           : pointer;
+    image_->ShowPickMark(
+        SchemeView::PickMark{symbol, QLine(rim, pointer), tool == EditorTool::UnlinkTool});
 }
 
 void SchemeEditorWindow::CancelToolAction() {
