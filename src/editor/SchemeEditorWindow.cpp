@@ -311,7 +311,10 @@ void SchemeEditorWindow::AfterToolEvent() {
         ToolButton(tool)->setChecked(toolState_.ActiveTool() == tool);
     const QString prompt = ToolPrompt(toolState_);
     if (statusText_->text() != prompt) statusText_->setText(prompt);
-    image_->setCursor(ToolCursor(toolState_));
+    const QCursor cursor = ToolCursor(toolState_);
+    const QCursor shown = image_->cursor();
+    if (cursor.shape() != shown.shape() || cursor.pixmap().cacheKey() != shown.pixmap().cacheKey())
+        image_->setCursor(cursor);
     image_->update(surface_.TakeChangedArea());
     ShowPickMark();
 }
