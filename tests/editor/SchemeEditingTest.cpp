@@ -67,7 +67,8 @@ class SchemeEditingTest : public ::testing::Test {
         Model().Matrix().SetCell(1, 2, "1");
         StartHistoryHere();
         editor.show();
-        QApplication::setActiveWindow(&editor);  // for its keys
+        editor.activateWindow();  // for its keys
+        QApplication::processEvents();
     }
     // The network as it is now is where the history starts, unchanged.
     void StartHistoryHere() {
