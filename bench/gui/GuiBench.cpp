@@ -3,8 +3,10 @@
 #include <sys/wait.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -13,12 +15,13 @@
 #include "app/ProgramWindows.h"
 #include "editor/SchemeEditorWindow.h"
 #include "editor/SchemeSurface.h"
+#include "editor/SchemeView.h"
 #include "model/GenerateModel.h"
-#include "ui/MainWindow.h"
-#include "widgets/QtPlatformDialogs.h"
 #include "support/ScriptedDialogs.h"
-#include "widgets/DocumentDialogs.h"
+#include "ui/MainWindow.h"
 #include "ui/TransferMatrixTableModel.h"
+#include "widgets/DocumentDialogs.h"
+#include "widgets/QtPlatformDialogs.h"
 
 extern char** environ;
 
@@ -94,6 +97,75 @@ void BM_DrawSchemeOf150Qs(benchmark::State& state) {
     for (auto _ : state) surface.DrawScheme();
 }
 BENCHMARK(BM_DrawSchemeOf150Qs)->Unit(benchmark::kMillisecond);
+
+// The editor with the 150-QS random network, and the left button of a pointer over its image.
+class DragFixture {
+  public:
+    DragFixture() {
+        FillRandomNetwork(windows.Document().Model());
+        editor.show();
+        editor.showNormal();
+        editor.resize(1920, 1200);  // the whole surface in view, as on a large screen
+        QApplication::processEvents();
+    }
+    QPoint Grip(int node) {
+        const QsParams& qs = windows.Document().Model().Qs(node);
+        return {qs.PosX + 15, qs.PosY + 15};
+    }
+    void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QWidget* image = editor.Image();
+        QMouseEvent event(type, at, image->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(image, &event);
+    }
+    // A motion with the button held, and the window's repaint of what it changed.
+    void DragTo(QPoint at) {
+        Send(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    int ShownPixels() const {
+        return editor.VisibleImageArea().width() * editor.VisibleImageArea().height();
+    }
+
+    ScriptedDialogs dialogs;
+    ProgramWindows windows{dialogs};
+    SchemeEditorWindow& editor = windows.Editor();
+};
+
+// A symbol of the 150-QS random network dragged along a circle: one iteration is one pointer
+// motion over the image, with the symbol's some 150 links following it, and the repaint.
+void BM_DragSymbolOf150Qs(benchmark::State& state) {
+    DragFixture drag;
+    constexpr int Node = 75;
+    drag.Send(QEvent::MouseButtonPress, drag.Grip(Node), Qt::LeftButton, Qt::LeftButton);
+    const QPoint centre(SchemeSurface::Width / 2, SchemeSurface::Height / 2);
+    int step = 0;
+    for (auto _ : state) {
+        const double angle = 0.01 * step++;
+        drag.DragTo(centre + QPoint(static_cast<int>(400 * std::cos(angle)),
+                                    static_cast<int>(400 * std::sin(angle))));
+    }
+    if (!drag.editor.ToolState().Dragging()) state.SkipWithError("the symbol was not dragged");
+    state.counters["shown_pixels"] = drag.ShownPixels();
+}
+BENCHMARK(BM_DragSymbolOf150Qs)->Unit(benchmark::kMillisecond);
+
+// What a drag costs once, when it begins: the press, the first motion beyond the drag distance
+// (which draws the other nodes' parts for the drag) and the release that places the symbol.
+void BM_DragStartAndDropOf150Qs(benchmark::State& state) {
+    DragFixture drag;
+    constexpr int Node = 75;
+    int direction = 1;
+    for (auto _ : state) {
+        const QPoint grip = drag.Grip(Node);
+        const QPoint to = grip + QPoint(20 * direction, 0);
+        drag.Send(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+        drag.DragTo(to);
+        drag.Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+        QApplication::processEvents();
+        direction = -direction;
+    }
+}
+BENCHMARK(BM_DragStartAndDropOf150Qs)->Unit(benchmark::kMillisecond);
 
 // The table editor with 151 x 151 cells: one iteration scrolls to the next page of the grid
 // (walking the whole grid, row pages within column pages) and paints it; every 50th iteration

@@ -14,13 +14,13 @@
 namespace qnetica {
 namespace {
 
-QByteArray BitmapOf(QChartView& chart) {
-    // 24 bits per pixel: the plain Windows bitmap that every viewer reads.
+// 24 bits per pixel: the plain Windows bitmap that every viewer reads, and a PNG of the same.
+QByteArray RasterOf(QChartView& chart, const char* format) {
     const QImage image = chart.grab().toImage().convertToFormat(QImage::Format_RGB888);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
+    image.save(&buffer, format);
     return bytes;
 }
 
@@ -71,8 +71,18 @@ bool SaveChartImage(QChartView& chart, const ChartDialogs& dialogs) {
     QWidget* window = chart.window();
     const auto choice = dialogs.SaveDialog.Ask(window);
     if (!choice) return false;
-    const QByteArray bytes =
-        choice->Format == ImageFormat::Vector ? VectorOf(chart) : BitmapOf(chart);
+    QByteArray bytes;
+    switch (choice->Format) {
+        case ImageFormat::Bitmap:
+            bytes = RasterOf(chart, "BMP");
+            break;
+        case ImageFormat::Png:
+            bytes = RasterOf(chart, "PNG");
+            break;
+        case ImageFormat::Vector:
+            bytes = VectorOf(chart);
+            break;
+    }
     QString reason;
     if (!bytes.isEmpty() && WriteFile(choice->Path, bytes, reason)) return true;
     if (bytes.isEmpty()) reason = QStringLiteral("изображение не получено");

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <iterator>
 
 namespace qnetica::EditorIcons {
 namespace {
@@ -139,6 +140,25 @@ QIcon QsChart() {
         Bars(p, {{6, Qt::blue}, {10, Qt::blue}, {14, Qt::blue}});
         Symbol(p, {18.5, 7}, 4.5);
     });
+}
+
+QCursor ToolCursor(const QIcon& tool) {
+    constexpr int CursorSide = 32;
+    constexpr int BadgeSide = 18;
+    QPixmap pixmap(CursorSide, CursorSide);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The usual slanted pointer, its tip at the hot spot.
+    const QPointF pointer[] = {{0.5, 0.5},  {0.5, 15.5}, {4.5, 11.5}, {7.5, 17.5},
+                               {9.5, 16.5}, {6.5, 10.5}, {11.5, 10.5}};
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(pointer, static_cast<int>(std::size(pointer)));
+    painter.drawPixmap(CursorSide - BadgeSide, CursorSide - BadgeSide,
+                       tool.pixmap(BadgeSide, BadgeSide));
+    painter.end();
+    return QCursor(pixmap, 0, 0);
 }
 
 }  // namespace qnetica::EditorIcons

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QIcon>
 
 namespace qnetica::EditorIcons {
@@ -15,5 +16,8 @@ QIcon MatrixEditor();
 QIcon GenerateModel();
 QIcon NetworkChart();
 QIcon QsChart();
+
+// The pointer with a tool's picture beside it, for the scheme while that tool is on.
+QCursor ToolCursor(const QIcon& tool);
 
 }  // namespace qnetica::EditorIcons

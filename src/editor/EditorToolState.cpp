@@ -11,6 +11,10 @@ QString LinkPrompt(int from, int to) {
     return QStringLiteral("Вероятность перехода из S%1 в S%2").arg(from).arg(to);
 }
 
+std::string LinkName(int from, int to) {
+    return "S" + std::to_string(from) + " → S" + std::to_string(to);
+}
+
 }  // namespace
 
 EditorToolState::EditorToolState(NetworkModel& model, SchemeSurface& surface,
@@ -18,11 +22,10 @@ EditorToolState::EditorToolState(NetworkModel& model, SchemeSurface& surface,
     : model_(model), surface_(surface), commands_(commands), layout_(model) {}
 
 void EditorToolState::PressTool(EditorTool tool) {
-    // A press in the middle of a pick keeps it; a symbol erased by an abandoned move stays
-    // erased until the scheme is next drawn.
-    if (tool == activeTool_ && nodePicked_) return;
+    // A press in the middle of a pick keeps it; any other press abandons the action.
+    if (tool == activeTool_ && nodePicked_ && !dragging_) return;
+    CancelAction();
     activeTool_ = tool == activeTool_ ? EditorTool::None : tool;
-    nodePicked_ = false;
 }
 
 void EditorToolState::SwitchOff() {
@@ -32,6 +35,7 @@ void EditorToolState::SwitchOff() {
 
 void EditorToolState::Click(QPoint point) {
     DropVanishedPick();
+    pointer_ = point;
     switch (activeTool_) {
         case EditorTool::None:
             return;
@@ -40,30 +44,71 @@ void EditorToolState::Click(QPoint point) {
             return;
         case EditorTool::MoveQsTool:
             if (nodePicked_) {
-                MovePickedNode(point);
+                MoveNodeTo(point);
+                FinishMove();
                 SwitchOff();
             } else {
-                PickNode(point, true);
+                PickForMove(point);
             }
             return;
         case EditorTool::LinkTool:
             if (nodePicked_)
                 FinishLink(point);
             else
-                PickNode(point, false);
+                PickNode(point);
             return;
         case EditorTool::UnlinkTool:
             if (nodePicked_)
                 FinishUnlink(point);
             else
-                PickNode(point, false);
+                PickNode(point);
             return;
     }
 }
 
 void EditorToolState::Motion(QPoint point) {
+    pointer_ = point;
+    pressNode_ = -1;  // the button is up: its release went elsewhere
     DropVanishedPick();
-    if (activeTool_ == EditorTool::MoveQsTool && nodePicked_) MovePickedNode(point);
+    if (dragging_) {
+        Release(point);
+        return;
+    }
+    if (activeTool_ == EditorTool::MoveQsTool && nodePicked_) MoveNodeTo(point);
+}
+
+void EditorToolState::Press(QPoint point) {
+    DropVanishedPick();
+    pointer_ = point;
+    pressPoint_ = point;
+    const bool canDrag =
+        activeTool_ == EditorTool::None || (activeTool_ == EditorTool::MoveQsTool && !nodePicked_);
+    pressNode_ = canDrag && !dragging_ ? layout_.FindNodeAt(point) : -1;
+}
+
+void EditorToolState::DragMotion(QPoint point) {
+    DropVanishedPick();
+    pointer_ = point;
+    if (dragging_) {
+        MoveNodeTo(point - grabOffset_);
+        return;
+    }
+    if (pressNode_ >= 0 && (point - pressPoint_).manhattanLength() >= dragDistance_) {
+        StartDrag();
+        MoveNodeTo(point - grabOffset_);
+        return;
+    }
+    if (activeTool_ == EditorTool::MoveQsTool && nodePicked_ && pressNode_ < 0) MoveNodeTo(point);
+}
+
+bool EditorToolState::Release(QPoint point) {
+    pointer_ = point;
+    pressNode_ = -1;
+    if (!dragging_) return false;
+    MoveNodeTo(point - grabOffset_);
+    FinishMove();
+    if (activeTool_ == EditorTool::MoveQsTool) SwitchOff();  // one-shot, as by two clicks
+    return true;
 }
 
 void EditorToolState::DoubleClick(QPoint point) {
@@ -83,24 +128,58 @@ void EditorToolState::AddQsAt(QPoint point) {
     }
     PlaceNode(node, point);
     surface_.DrawNodeSymbol(node);
-    commands_.AddQs();
+    if (commands_.AddQs()) commands_.RecordChange("добавление СМО");
 }
 
-void EditorToolState::PickNode(QPoint point, bool eraseSymbol) {
+void EditorToolState::PickNode(QPoint point) {
     const int node = layout_.FindNodeAt(point);
     if (node < 0) {
         SwitchOff();
         return;
     }
     firstNode_ = node;
-    if (eraseSymbol) surface_.EraseNodeSymbol(node);
     nodePicked_ = true;
 }
 
-void EditorToolState::MovePickedNode(QPoint point) {
-    surface_.EraseScheme();
-    PlaceNode(firstNode_, point);
-    surface_.DrawScheme();
+// The picked symbol is erased and then follows the pointer with its corner.
+void EditorToolState::PickForMove(QPoint point) {
+    const int node = layout_.FindNodeAt(point);
+    if (node < 0) {
+        SwitchOff();
+        return;
+    }
+    surface_.EraseNodeSymbol(node);
+    StartMove(node);
+}
+
+void EditorToolState::StartMove(int node) {
+    firstNode_ = node;
+    startCorner_ = NodeCorner(node);
+    surface_.BeginMove(node);
+    nodePicked_ = true;
+}
+
+// The symbol keeps its place under the pointer, wherever in the symbol it was taken.
+void EditorToolState::StartDrag() {
+    StartMove(pressNode_);
+    grabOffset_ = pressPoint_ - startCorner_;
+    pressNode_ = -1;
+    dragging_ = true;
+}
+
+void EditorToolState::MoveNodeTo(QPoint corner) {
+    PlaceNode(firstNode_, corner);
+    surface_.RedrawMovedNode();
+}
+
+// Positions are saved with the network: a symbol that moved is a change.
+void EditorToolState::FinishMove() {
+    surface_.EndMove();
+    nodePicked_ = false;
+    dragging_ = false;
+    if (NodeCorner(firstNode_) == startCorner_) return;
+    model_.SetModified(true);
+    commands_.RecordChange("перемещение S" + std::to_string(firstNode_));
 }
 
 // The symbol's top-left corner goes to the point; the symbol is not centred on it.
@@ -126,6 +205,7 @@ void EditorToolState::FinishLink(QPoint point) {
     const int node = layout_.FindNodeAt(point);
     if (node < 0) return;  // still waiting for the target
     secondNode_ = node;
+    const bool linked = ParseNumber(model_.Matrix().Cell(firstNode_, secondNode_)) != 0;
     const QString proposal = QString::fromStdString(FormatFixed(LinkProposal()));
     const QString text = commands_.AskValue(LinkPrompt(firstNode_, secondNode_), proposal);
     model_.Matrix().SetCell(firstNode_, secondNode_, text.toStdString());
@@ -138,6 +218,8 @@ void EditorToolState::FinishLink(QPoint point) {
         surface_.DrawNodeSymbol(secondNode_);
     }
     SwitchOff();
+    commands_.RecordChange(linked ? "изменение вероятности передачи " + LinkName(firstNode_, node)
+                                  : "связь " + LinkName(firstNode_, node));
 }
 
 void EditorToolState::FinishUnlink(QPoint point) {
@@ -149,27 +231,54 @@ void EditorToolState::FinishUnlink(QPoint point) {
     surface_.DrawScheme();
     model_.SetModified(true);
     SwitchOff();
+    commands_.RecordChange("удаление связи " + LinkName(firstNode_, node));
 }
 
 void EditorToolState::EditInputRate() {
     const QString text =
         commands_.AskValue(InputRatePrompt, QString::fromStdString(model_.InputRateText()));
     model_.SetInputRateText(text.toStdString());
+    commands_.RecordChange("изменение интенсивности входного потока");
 }
 
 void EditorToolState::DeleteLastQs() {
     surface_.EraseScheme();
     commands_.RemoveQs();
     surface_.DrawScheme();
+    commands_.RecordChange("удаление СМО");
 }
 
 void EditorToolState::Refresh() {
     surface_.RefreshScheme();
 }
 
-void EditorToolState::DropVanishedPick() {
-    if (!nodePicked_ || firstNode_ < model_.NodeCount()) return;
+void EditorToolState::CancelAction() {
+    pressNode_ = -1;
+    if (!nodePicked_) return;
+    if (surface_.Moving()) {
+        MoveNodeTo(startCorner_);
+        surface_.EndMove();
+    }
     nodePicked_ = false;
+    dragging_ = false;
+}
+
+void EditorToolState::Escape() {
+    CancelAction();
+    SwitchOff();
+}
+
+void EditorToolState::ForgetAction() {
+    surface_.EndMove();
+    pressNode_ = -1;
+    nodePicked_ = false;
+    dragging_ = false;
+}
+
+void EditorToolState::DropVanishedPick() {
+    if (pressNode_ >= model_.NodeCount()) pressNode_ = -1;
+    if (!nodePicked_ || firstNode_ < model_.NodeCount()) return;
+    ForgetAction();
     firstNode_ = -1;
 }
 

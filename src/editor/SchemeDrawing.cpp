@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "editor/SchemePartNumbers.h"
 #include "editor/ThinLineRaster.h"
 
 namespace qnetica {
@@ -23,10 +24,15 @@ QRect InscribingRect(int left, int top, int right, int bottom) {
     return {left, top, right - left - 1, bottom - top - 1};
 }
 
+QColor PartColour(std::uint32_t number) {
+    return QColor::fromRgb(SchemePartNumbers::AsPixel(number));
+}
+
 }  // namespace
 
-SchemeDrawing::SchemeDrawing(QPainter& painter, const NetworkModel& model, ThinLineRaster* raster)
-    : painter_(painter), layout_(model), raster_(raster) {
+SchemeDrawing::SchemeDrawing(QPainter& painter, const NetworkModel& model, ThinLineRaster* raster,
+                             SchemeInk ink)
+    : painter_(painter), layout_(model), raster_(raster), ink_(ink) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
 }
@@ -40,9 +46,15 @@ QFont SchemeDrawing::LabelFont() {
 }
 
 void SchemeDrawing::DrawNodeSymbol(int node) {
+    if (ink_ == SchemeInk::PartNumbers) {
+        painter_.setBrush(PartColour(SchemePartNumbers::SymbolInterior(node)));
+        PaintSymbolCircle(node, PartColour(SchemePartNumbers::SymbolOutline(node)));
+        PaintLabel(node, PartColour(SchemePartNumbers::Label(node)));
+        return;
+    }
     painter_.setBrush(Background);
     PaintSymbolCircle(node, Outline);
-    PaintLabel(node);
+    PaintLabel(node, Outline);
 }
 
 void SchemeDrawing::EraseNodeSymbol(int node) {
@@ -60,9 +72,9 @@ void SchemeDrawing::PaintSymbolCircle(int node, const QColor& outline) {
 
 // The label's background is the circle's interior, painted white just before. An opaque text
 // box of this font's height would cut the outline at the label's left end.
-void SchemeDrawing::PaintLabel(int node) {
+void SchemeDrawing::PaintLabel(int node, const QColor& colour) {
     painter_.setFont(LabelFont());
-    painter_.setPen(Outline);
+    painter_.setPen(colour);
     painter_.setBackgroundMode(Qt::TransparentMode);
     const QPoint topLeft = layout_.BoxCorner(node) + LabelOffset;
     painter_.drawText(QRect(topLeft, QSize(SchemeLayout::SymbolSize, SchemeLayout::SymbolSize)),
@@ -70,6 +82,12 @@ void SchemeDrawing::PaintLabel(int node) {
 }
 
 void SchemeDrawing::DrawLinkArrow(int from, int to) {
+    if (ink_ == SchemeInk::PartNumbers) {
+        PaintArrow(from, to,
+                   {PartColour(SchemePartNumbers::LinkLine(from, to)),
+                    PartColour(SchemePartNumbers::LinkMark(from, to))});
+        return;
+    }
     PaintArrow(from, to, {Outline, DirectionMark});
 }
 
@@ -117,6 +135,14 @@ void SchemeDrawing::DrawScheme() {
         for (int to = 0; to < layout_.NodeCount(); ++to)
             if (layout_.LinkExists(from, to)) DrawLinkArrow(from, to);
     for (int node = 0; node < layout_.NodeCount(); ++node) DrawNodeSymbol(node);
+}
+
+void SchemeDrawing::DrawSchemeWithout(int node) {
+    for (int from = 0; from < layout_.NodeCount(); ++from)
+        for (int to = 0; to < layout_.NodeCount(); ++to)
+            if (from != node && to != node && layout_.LinkExists(from, to)) DrawLinkArrow(from, to);
+    for (int other = 0; other < layout_.NodeCount(); ++other)
+        if (other != node) DrawNodeSymbol(other);
 }
 
 void SchemeDrawing::EraseScheme() {

@@ -1,15 +1,20 @@
 #include "editor/SchemeEditorWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <cmath>
 
 #include "editor/EditorIcons.h"
+#include "editor/EditorToolPrompt.h"
 #include "editor/SchemeView.h"
 #include "widgets/DocumentHistory.h"
 #include "widgets/HelpPage.h"
@@ -47,24 +52,41 @@ SchemeEditorWindow::SchemeEditorWindow(NetworkDocument& document, PlatformDialog
     CreateToolsBar();
     CreateMenus();
     CreateImageArea();
+    CreateStatusBar();
+    CreateToolKeys();
+    toolState_.SetDragDistance(QApplication::startDragDistance());
     // Disabled until a varied run has something to show; their menu items always work.
     for (QAction* display : {reportButton_, networkChartButton_, qsChartButton_})
         display->setEnabled(false);
     document_.AddListener(this);
+    AfterToolEvent();
 }
 
 SchemeEditorWindow::~SchemeEditorWindow() {
     document_.RemoveListener(this);
 }
 
+// A half-done action of a tool is dropped before the history moves, so that it is not taken for
+// a change of its own.
 void SchemeEditorWindow::InstallHistory(DocumentHistory& history) {
     QAction* first = editMenu_->actions().value(0);
-    editMenu_->insertAction(first, history.CreateUndoAction(this));
-    editMenu_->insertAction(first, history.CreateRedoAction(this));
+    QAction* undo = history.CreateUndoAction(this);
+    QAction* redo = history.CreateRedoAction(this);
+    for (auto [action, step] :
+         {std::pair{undo, &DocumentHistory::Undo}, std::pair{redo, &DocumentHistory::Redo}}) {
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this, [this, &history, step = step] {
+            CancelToolAction();
+            (history.*step)();
+        });
+    }
+    editMenu_->insertAction(first, undo);
+    editMenu_->insertAction(first, redo);
     editMenu_->insertSeparator(first);
 }
 
 void SchemeEditorWindow::NetworkRestored() {
+    toolState_.ForgetAction();
     toolState_.DropVanishedPick();
     surface_.RefreshScheme();
     AfterToolEvent();
@@ -149,8 +171,8 @@ void SchemeEditorWindow::CreateToolsBar() {
         AddToolButton(EditorIcons::Link(), QStringLiteral("Провести связь"), EditorTool::LinkTool);
     unlinkButton_ = AddToolButton(EditorIcons::Unlink(), QStringLiteral("Удалить связь"),
                                   EditorTool::UnlinkTool);
-    AddBarButton(toolsBar_, EditorIcons::DeleteQs(), QStringLiteral("Удалить СМО"),
-                 [this] { DeleteQs(); });
+    deleteQsButton_ = AddBarButton(toolsBar_, EditorIcons::DeleteQs(),
+                                   QStringLiteral("Удалить СМО"), [this] { DeleteQs(); });
     AddBarButton(toolsBar_, style()->standardIcon(QStyle::SP_BrowserReload),
                  QStringLiteral("Обновить"), [this] { RefreshScreen(); });
 }
@@ -220,9 +242,28 @@ void SchemeEditorWindow::CreateImageArea() {
     imageArea_->setPalette(palette);
     imageArea_->setWidget(image_);
     setCentralWidget(imageArea_);
-    connect(image_, &SchemeView::Clicked, this, &SchemeEditorWindow::ImageClicked);
+    connect(image_, &SchemeView::Pressed, this, &SchemeEditorWindow::ImagePressed);
+    connect(image_, &SchemeView::Released, this, &SchemeEditorWindow::ImageReleased);
     connect(image_, &SchemeView::PointerMoved, this, &SchemeEditorWindow::ImagePointerMoved);
     connect(image_, &SchemeView::DoubleClicked, this, &SchemeEditorWindow::ImageDoubleClicked);
+}
+
+void SchemeEditorWindow::CreateStatusBar() {
+    statusText_ = new QLabel(this);
+    statusBar()->addWidget(statusText_, 1);
+}
+
+// Esc cancels what the tool is doing and switches it off; Delete deletes the last QS.
+void SchemeEditorWindow::CreateToolKeys() {
+    cancelToolAction_ = new QAction(QStringLiteral("Отменить действие инструмента"), this);
+    cancelToolAction_->setShortcut(Qt::Key_Escape);
+    connect(cancelToolAction_, &QAction::triggered, this, &SchemeEditorWindow::CancelTool);
+    addAction(cancelToolAction_);
+    deleteQsButton_->setShortcut(QKeySequence::Delete);
+}
+
+QString SchemeEditorWindow::StatusText() const {
+    return statusText_->text();
 }
 
 QAction* SchemeEditorWindow::ToolButton(EditorTool tool) const {
@@ -270,6 +311,7 @@ void SchemeEditorWindow::Activate() {
 void SchemeEditorWindow::closeEvent(QCloseEvent* event) {
     // Only the return to the table closes the editor alone; otherwise the program ends with it,
     // unless the "save changes?" question keeps it open.
+    CancelToolAction();
     if (closeAppOnClose_ && !host_.ExitProgram()) {
         event->ignore();
         return;
@@ -277,12 +319,53 @@ void SchemeEditorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// The buttons show the tools' state, and the image what the handlers painted.
+// The buttons, the status bar and the pointer show the tools' state, and the image what the
+// handlers painted.
 void SchemeEditorWindow::AfterToolEvent() {
     for (EditorTool tool : {EditorTool::AddQsTool, EditorTool::MoveQsTool, EditorTool::LinkTool,
                             EditorTool::UnlinkTool})
         ToolButton(tool)->setChecked(toolState_.ActiveTool() == tool);
-    image_->update();
+    const QString prompt = ToolPrompt(toolState_);
+    if (statusText_->text() != prompt) statusText_->setText(prompt);
+    const QCursor cursor = ToolCursor(toolState_);
+    const QCursor shown = image_->cursor();
+    if (cursor.shape() != shown.shape() || cursor.pixmap().cacheKey() != shown.pixmap().cacheKey())
+        image_->setCursor(cursor);
+    image_->update(surface_.TakeChangedArea());
+    ShowPickMark();
+}
+
+// The source of a link being drawn or deleted, with a line from it to the pointer.
+void SchemeEditorWindow::ShowPickMark() {
+    const EditorTool tool = toolState_.ActiveTool();
+    const bool linking = tool == EditorTool::LinkTool || tool == EditorTool::UnlinkTool;
+    if (!linking || !toolState_.NodePicked()) {
+        image_->ShowPickMark(std::nullopt);
+        return;
+    }
+    const SchemeLayout layout(document_.Model());
+    const int source = toolState_.FirstNode();
+    const QRect symbol(layout.BoxCorner(source),
+                       QSize(SchemeLayout::SymbolSize, SchemeLayout::SymbolSize));
+    // The line leaves the symbol at its rim, so that the label stays readable.
+    const QPoint centre = layout.Centre(source), pointer = toolState_.Pointer();
+    const QPointF towards = pointer - centre;
+    const double length = std::hypot(towards.x(), towards.y());
+    const QPoint rim = length > SchemeLayout::HalfSymbol
+                           ? centre + (towards * (SchemeLayout::HalfSymbol / length)).toPoint()
+                           : pointer;
+    image_->ShowPickMark(
+        SchemeView::PickMark{symbol, QLine(rim, pointer), tool == EditorTool::UnlinkTool});
+}
+
+void SchemeEditorWindow::CancelToolAction() {
+    toolState_.CancelAction();
+    AfterToolEvent();
+}
+
+void SchemeEditorWindow::CancelTool() {
+    toolState_.Escape();
+    AfterToolEvent();
 }
 
 void SchemeEditorWindow::PressTool(EditorTool tool) {
@@ -290,7 +373,15 @@ void SchemeEditorWindow::PressTool(EditorTool tool) {
     AfterToolEvent();
 }
 
+// The question names the QS that goes; with no QS there is nothing to ask.
 void SchemeEditorWindow::DeleteQs() {
+    CancelToolAction();
+    const int last = document_.Model().NodeCount() - 1;
+    if (last < 1) return;
+    const QString question = QStringLiteral("Удалить СМО S%1 вместе с ее связями?").arg(last);
+    if (dialogs_.ShowMessage(this, MessageBoxKind::Warning, question, MessageBoxButtons::YesNo) !=
+        MessageBoxAnswer::Yes)
+        return;
     toolState_.DeleteLastQs();
     AfterToolEvent();
 }
@@ -305,10 +396,23 @@ void SchemeEditorWindow::ImageClicked(QPoint point) {
     AfterToolEvent();
 }
 
-void SchemeEditorWindow::ImagePointerMoved(QPoint point) {
-    if (toolState_.ActiveTool() != EditorTool::MoveQsTool || !toolState_.NodePicked()) return;
-    toolState_.Motion(point);
-    image_->update();
+void SchemeEditorWindow::ImagePressed(QPoint point) {
+    toolState_.Press(point);
+    AfterToolEvent();
+}
+
+// A release that ends no drag completes a click, if it is still over the image.
+void SchemeEditorWindow::ImageReleased(QPoint point, bool onImage) {
+    if (!toolState_.Release(point) && onImage) toolState_.Click(point);
+    AfterToolEvent();
+}
+
+void SchemeEditorWindow::ImagePointerMoved(QPoint point, bool buttonHeld) {
+    if (buttonHeld)
+        toolState_.DragMotion(point);
+    else
+        toolState_.Motion(point);
+    AfterToolEvent();
 }
 
 void SchemeEditorWindow::ImageDoubleClicked(QPoint point) {
@@ -319,6 +423,7 @@ void SchemeEditorWindow::ImageDoubleClicked(QPoint point) {
 // Opening or clearing the network redraws the whole scheme, and a picked node that went with the
 // old network is forgotten.
 void SchemeEditorWindow::RedrawAfter(const std::function<void()>& command) {
+    CancelToolAction();
     surface_.EraseScheme();
     command();
     toolState_.DropVanishedPick();
@@ -337,6 +442,7 @@ void SchemeEditorWindow::OpenNetwork() {
 }
 
 void SchemeEditorWindow::SaveNetwork() {
+    CancelToolAction();
     document_.Save();
 }
 
@@ -358,16 +464,28 @@ void SchemeEditorWindow::InstallRecentFiles(RecentFiles& recent) {
 }
 
 void SchemeEditorWindow::SaveSchemeImage() {
+    CancelToolAction();
     const auto choice = imageDialog_.Ask(this);
     if (!choice) return;
-    const bool saved = choice->Format == ImageFormat::Vector ? surface_.SaveVector(choice->Path)
-                                                             : surface_.SaveBitmap(choice->Path);
+    bool saved = false;
+    switch (choice->Format) {
+        case ImageFormat::Bitmap:
+            saved = surface_.SaveBitmap(choice->Path);
+            break;
+        case ImageFormat::Png:
+            saved = surface_.SavePng(choice->Path);
+            break;
+        case ImageFormat::Vector:
+            saved = surface_.SaveVector(choice->Path);
+            break;
+    }
     if (!saved)
         dialogs_.ShowError(this,
                            QStringLiteral("Не удалось сохранить файл \"%1\".").arg(choice->Path));
 }
 
 void SchemeEditorWindow::ReturnToTable() {
+    CancelToolAction();
     surface_.EraseScheme();
     closeAppOnClose_ = false;
     host_.ReturnToTable();
@@ -378,12 +496,14 @@ void SchemeEditorWindow::ReturnToTable() {
 void SchemeEditorWindow::GenerateNetwork() {
     if (!NewNetwork()) return;
     host_.ShowGenerator();
+    toolState_.CancelAction();
     toolState_.DropVanishedPick();
     toolState_.Refresh();
     AfterToolEvent();
 }
 
 void SchemeEditorWindow::CalculateNetwork() {
+    CancelToolAction();
     host_.Calculate();
 }
 
@@ -410,6 +530,7 @@ void SchemeEditorWindow::ShowAbout() {
 }
 
 void SchemeEditorWindow::ExitProgram() {
+    CancelToolAction();
     if (!host_.ExitProgram()) return;
     closeAppOnClose_ = false;  // the program is ending: the main window has closed already
     close();
@@ -434,6 +555,10 @@ void SchemeEditorWindow::EditQsParameters(int node) {
 
 QString SchemeEditorWindow::AskValue(const QString& prompt, const QString& text) {
     return host_.AskValue(prompt, text);
+}
+
+void SchemeEditorWindow::RecordChange(const std::string& what) {
+    document_.RecordChange(what);
 }
 
 }  // namespace qnetica

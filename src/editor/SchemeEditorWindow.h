@@ -14,6 +14,7 @@
 #include "widgets/PlatformDialogs.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QScrollArea;
 class QToolBar;
@@ -71,10 +72,13 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
 
     // The tools and immediate commands of the left tool bar, and the image's events.
     void PressTool(EditorTool tool);
-    void DeleteQs();
+    void DeleteQs();  // the last QS, after a question
     void RefreshScreen();
+    void CancelTool();  // Esc: the current action and the tool
     void ImageClicked(QPoint point);
-    void ImagePointerMoved(QPoint point);
+    void ImagePressed(QPoint point);
+    void ImageReleased(QPoint point, bool onImage);
+    void ImagePointerMoved(QPoint point, bool buttonHeld = false);
     void ImageDoubleClicked(QPoint point);
 
     // Controls, for the tests.
@@ -86,6 +90,9 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     QAction* QsChartButton() const { return qsChartButton_; }
     SchemeView* Image() const { return image_; }
     QScrollArea* ImageArea() const { return imageArea_; }
+    QString StatusText() const;  // what the tool expects next
+    QAction* CancelToolAction() const { return cancelToolAction_; }
+    QAction* DeleteQsButton() const { return deleteQsButton_; }
 
     void setVisible(bool visible) override;
 
@@ -100,6 +107,8 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     void CreateToolsBar();
     void CreateMenus();
     void CreateImageArea();
+    void CreateStatusBar();
+    void CreateToolKeys();
     QAction* AddBarButton(QToolBar* bar, const QIcon& icon, const QString& hint,
                           const Command& command);
     QAction* AddMenuItem(QMenu* menu, const QString& text, const Command& command,
@@ -107,6 +116,9 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     QAction* AddToolButton(const QIcon& icon, const QString& hint, EditorTool tool);
     void AddToolMenuItem(QMenu* menu, const QString& text, EditorTool tool);
     void AfterToolEvent();
+    void ShowPickMark();
+    // Commands from the menus and the top bar first drop what a tool has half done.
+    void CancelToolAction();
     void FillTheScreen();
     void RedrawAfter(const std::function<void()>& command);
 
@@ -118,6 +130,7 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     void RemoveQs() override;
     void EditQsParameters(int node) override;
     QString AskValue(const QString& prompt, const QString& text) override;
+    void RecordChange(const std::string& what) override;
 
     NetworkDocument& document_;
     PlatformDialogs& dialogs_;
@@ -137,11 +150,14 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     QAction* moveQsButton_ = nullptr;
     QAction* linkButton_ = nullptr;
     QAction* unlinkButton_ = nullptr;
+    QAction* deleteQsButton_ = nullptr;
+    QAction* cancelToolAction_ = nullptr;
     QAction* reportButton_ = nullptr;
     QAction* networkChartButton_ = nullptr;
     QAction* qsChartButton_ = nullptr;
     QScrollArea* imageArea_ = nullptr;
     SchemeView* image_ = nullptr;
+    QLabel* statusText_ = nullptr;
 };
 
 }  // namespace qnetica

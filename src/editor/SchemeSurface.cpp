@@ -2,7 +2,9 @@
 
 #include <QPainter>
 #include <QSvgGenerator>
+#include <utility>
 
+#include "editor/MovingNodeRedraw.h"
 #include "editor/SchemeDrawing.h"
 #include "editor/ThinLineRaster.h"
 
@@ -18,8 +20,11 @@ SchemeSurface::SchemeSurface(const NetworkModel& model)
     image_.fill(Qt::white);
 }
 
+SchemeSurface::~SchemeSurface() = default;
+
 template <typename Operation>
 void SchemeSurface::Paint(Operation operation) {
+    changed_ = image_.rect();
     ThinLineRaster raster(image_);  // takes the pixels before the painter does
     QPainter painter(&image_);
     SchemeDrawing drawing(painter, model_, &raster);
@@ -54,8 +59,28 @@ void SchemeSurface::RefreshScheme() {
     Paint([this](SchemeDrawing& drawing) { drawing.RefreshScheme(image_.rect()); });
 }
 
+void SchemeSurface::BeginMove(int node) {
+    moving_ = std::make_unique<MovingNodeRedraw>(model_, image_, node);
+}
+
+void SchemeSurface::RedrawMovedNode() {
+    if (moving_) changed_ |= moving_->Update();
+}
+
+void SchemeSurface::EndMove() {
+    moving_.reset();
+}
+
+QRect SchemeSurface::TakeChangedArea() {
+    return std::exchange(changed_, QRect());
+}
+
 bool SchemeSurface::SaveBitmap(const QString& path) const {
     return image_.save(path, "BMP");
+}
+
+bool SchemeSurface::SavePng(const QString& path) const {
+    return image_.save(path, "PNG");
 }
 
 bool SchemeSurface::SaveVector(const QString& path) const {

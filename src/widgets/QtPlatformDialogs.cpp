@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QUrl>
 #include <utility>
 
@@ -122,6 +123,15 @@ std::optional<FileDialogAnswer> QtPlatformDialogs::AskSaveFile(QWidget* parent,
     QFileDialog dialog(WindowInFront(parent));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt puts the chosen type's suffix on a typed name that has one; a name typed without one
+    // gets the suffix of the type chosen last, not of the type shown first.
+    if (!request.DefaultSuffix.isEmpty())
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+                static const QRegularExpression pattern(QStringLiteral(R"(\(\*\.(\w+))"));
+                const QRegularExpressionMatch match = pattern.match(filter);
+                if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+            });
     return RunFileDialog(dialog, request);
 }
 

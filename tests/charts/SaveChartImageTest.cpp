@@ -58,8 +58,9 @@ struct ShownChart {
 
 struct SaveCase {
     Window Kind;
-    int TypeIndex;     // 1 raster, 2 vector
-    const char* Name;  // as the dialog returns it
+    int TypeIndex;        // 1 BMP, 2 SVG, 3 PNG
+    const char* Name;     // as the dialog returns it
+    const char* Written;  // the file that holds the picture, in its suffix's format
 };
 
 class SaveChartImageTest : public ::testing::TestWithParam<SaveCase> {};
@@ -71,21 +72,23 @@ TEST_P(SaveChartImageTest, WritesAValidImageOfTheChartsSize) {
     shown.save->click();
     EXPECT_TRUE(shown.dialogs.Messages().empty());
     EXPECT_TRUE(shown.window->isVisible());
-    ASSERT_TRUE(QFile::exists(c.Name));
-    QFile file(c.Name);
+    ASSERT_TRUE(QFile::exists(c.Written));
+    QFile file(c.Written);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     const QSize size = shown.chart->size();
-    if (c.TypeIndex == 1) {
-        EXPECT_TRUE(bytes.startsWith("BM"));  // a bitmap whatever the name says
+    const QByteArray suffix = QByteArray(c.Written).split('.').last();
+    if (suffix != "svg") {
+        // The format's own signature at the start of the file.
+        EXPECT_TRUE(bytes.startsWith(suffix == "bmp" ? QByteArray("BM") : QByteArray("\x89PNG")));
         QImage image;
-        ASSERT_TRUE(image.loadFromData(bytes, "BMP"));
+        ASSERT_TRUE(image.loadFromData(bytes, suffix.toUpper().constData()));
         EXPECT_EQ(image.size(), size);
         // It is the chart as shown: white ground and the bars' colour.
         EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
         EXPECT_EQ(image, shown.chart->grab().toImage().convertToFormat(image.format()));
     } else {
-        EXPECT_TRUE(bytes.contains("<svg"));
+        EXPECT_TRUE(bytes.startsWith("<?xml") || bytes.startsWith("<svg"));
         QSvgRenderer svg(bytes);
         ASSERT_TRUE(svg.isValid());
         EXPECT_EQ(svg.defaultSize(), size);
@@ -95,12 +98,17 @@ TEST_P(SaveChartImageTest, WritesAValidImageOfTheChartsSize) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Charts, SaveChartImageTest,
-                         ::testing::Values(SaveCase{Window::Network, 1, "network.bmp"},
-                                           SaveCase{Window::Network, 1, "network.wmf"},
-                                           SaveCase{Window::Network, 2, "network.svg"},
-                                           SaveCase{Window::Qs, 1, "qs.bmp"},
-                                           SaveCase{Window::Qs, 2, "qs.svg"}));
+INSTANTIATE_TEST_SUITE_P(
+    Charts, SaveChartImageTest,
+    ::testing::Values(SaveCase{Window::Network, 1, "network.bmp", "network.bmp"},
+                      SaveCase{Window::Network, 1, "network.wmf", "network.wmf.bmp"},
+                      SaveCase{Window::Network, 2, "network.svg", "network.svg"},
+                      SaveCase{Window::Network, 3, "network", "network.png"},
+                      SaveCase{Window::Network, 1, "typed.png", "typed.png"},
+                      SaveCase{Window::Qs, 1, "qs.bmp", "qs.bmp"},
+                      SaveCase{Window::Qs, 2, "qs", "qs.svg"},
+                      SaveCase{Window::Qs, 3, "qs.png", "qs.png"},
+                      SaveCase{Window::Qs, 3, "typed.svg", "typed.svg"}));
 
 TEST(SaveChartImageFailureTest, UnwritableFileGivesAnErrorAndTheWindowStaysOpen) {
     for (Window kind : {Window::Network, Window::Qs}) {

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -49,9 +50,9 @@ inline void AddPlacedQs(NetworkModel& model, std::vector<QPoint> corners) {
     }
 }
 
-// Stands for the main window and the value input dialog: adds and removes nodes of the model
-// as the main window would, and answers the value dialog with a scripted text (or the offered
-// text when nothing is scripted).
+// Stands for the main window, the value input dialog and the undo history: adds and removes
+// nodes of the model as the main window would, answers the value dialog with a scripted text (or
+// the offered text when nothing is scripted), and keeps the names of the recorded changes.
 class FakeCommands : public EditorCommands {
   public:
     explicit FakeCommands(NetworkModel& model) : model_(model) {}
@@ -66,11 +67,13 @@ class FakeCommands : public EditorCommands {
         Asked.emplace_back(prompt, text);
         return Answer.isNull() ? text : Answer;
     }
+    void RecordChange(const std::string& what) override { Recorded.push_back(what); }
 
     int AddCalls = 0;
     std::vector<int> EditedNodes;
     std::vector<std::pair<QString, QString>> Asked;  // prompt, offered text
     QString Answer;
+    std::vector<std::string> Recorded;
 
   private:
     NetworkModel& model_;

@@ -204,7 +204,8 @@ TEST_F(EditorToolStateTest, PickedNodeFollowsThePointerAndIsPlacedByTheClick) {
     EXPECT_EQ(model.Qs(2).PosX, 520);
     EXPECT_EQ(model.Qs(2).PosY, 320);
     EXPECT_TRUE(SymbolShown(520, 320));
-    EXPECT_FALSE(model.Modified());  // moving does not mark the network
+    EXPECT_TRUE(model.Modified());  // positions are saved with the network
+    EXPECT_EQ(commands.Recorded, std::vector<std::string>{"перемещение S2"});
     // The link follows its target: its red quarter runs from (430, 280) to the centre (535, 335).
     EXPECT_EQ(PixelAt(Image(), 480, 306), Red);
 }
@@ -227,15 +228,21 @@ TEST_F(EditorToolStateTest, MotionWithoutAPickedNodeMovesNothing) {
     EXPECT_EQ(model.Qs(2).PosX, 300);
 }
 
-TEST_F(EditorToolStateTest, PressingAnotherToolAbandonsAMoveAndLeavesTheSymbolErased) {
+// An abandoned move is undone: the symbol is back in its place, and nothing is recorded.
+TEST_F(EditorToolStateTest, PressingAnotherToolCancelsAMoveAndPutsTheSymbolBack) {
+    const QImage before = Image().copy();
     tools.PressTool(EditorTool::MoveQsTool);
     tools.Click(OnS2);
+    tools.Motion({400, 250});
     tools.PressTool(EditorTool::UnlinkTool);
     EXPECT_EQ(tools.ActiveTool(), EditorTool::UnlinkTool);
     EXPECT_FALSE(tools.NodePicked());
-    tools.Motion({400, 250});
+    tools.Motion({500, 350});
     EXPECT_EQ(model.Qs(2).PosX, 300);
-    EXPECT_TRUE(test::AllWhite(Image(), test::SymbolBox(300, 100)));
+    EXPECT_EQ(model.Qs(2).PosY, 100);
+    EXPECT_EQ(Image(), before);
+    EXPECT_FALSE(model.Modified());
+    EXPECT_TRUE(commands.Recorded.empty());
 }
 
 TEST_F(EditorToolStateTest, LinkOffersWhatIsLeftInTheRowAndWritesTheAnswerVerbatim) {

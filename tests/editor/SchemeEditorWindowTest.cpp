@@ -522,6 +522,7 @@ TEST_F(SchemeEditorWindowTest, DoubleClicksOpenTheQsParametersAndTheInputRate) {
 TEST_F(SchemeEditorWindowTest, DeleteQsAndRefreshButtons) {
     MakeTwoQsNetwork();
     editorWindow.show();
+    dialogs.QueueAnswer(MessageBoxAnswer::Yes);
     BarButton(editorWindow.ToolsBar(), "Удалить СМО")->trigger();
     EXPECT_EQ(mainWindow.NodeList()->count(), 2);
     EXPECT_FALSE(SymbolShown(300, 100));
@@ -596,13 +597,14 @@ TEST_P(SchemeEditorWindowExportTest, WritesTheWholeSurfaceInTheChosenType) {
     EXPECT_EQ(log[0].Kind, ScriptedDialogs::RequestKind::SaveFile);
     EXPECT_EQ(log[0].Text, "Сохранить диаграмму");
     EXPECT_EQ(log[0].File.Folder, QDir::currentPath());
-    ASSERT_EQ(log[0].File.Types.size(), 2);
+    ASSERT_EQ(log[0].File.Types.size(), 3);
     EXPECT_EQ(log[0].File.Types[0].Description, "Битовый массив (bmp)");
     EXPECT_EQ(log[0].File.Types[1].Description, "Векторная графика (SVG)");
     EXPECT_EQ(log[0].File.Types[1].Pattern, "*.svg");
+    EXPECT_EQ(log[0].File.Types[2].Pattern, "*.png");
     const QString written = folder.filePath(exported.Written);
     EXPECT_EQ(QImageReader(written).format(), exported.Format);
-    if (QByteArray(exported.Format) == "bmp") {
+    if (QByteArray(exported.Format) != "svg") {
         EXPECT_EQ(QImage(written).convertToFormat(QImage::Format_RGB32), Image());
     } else {
         EXPECT_TRUE(QSvgRenderer(written).isValid());
@@ -611,8 +613,9 @@ TEST_P(SchemeEditorWindowExportTest, WritesTheWholeSurfaceInTheChosenType) {
 
 INSTANTIATE_TEST_SUITE_P(Types, SchemeEditorWindowExportTest,
                          ::testing::Values(ImageExport{"Bitmap", "a.bmp", 1, "a.bmp", "bmp"},
-                                           ImageExport{"BitmapNamedWmf", "b.wmf", 1, "b.wmf",
+                                           ImageExport{"BitmapNamedWmf", "b.wmf", 1, "b.wmf.bmp",
                                                        "bmp"},
+                                           ImageExport{"Png", "p", 3, "p.png", "png"},
                                            ImageExport{"BitmapNoExtension", "c", 1, "c.bmp", "bmp"},
                                            ImageExport{"Vector", "d", 2, "d.svg", "svg"}),
                          [](const auto& info) { return std::string(info.param.Case); });

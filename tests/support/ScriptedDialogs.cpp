@@ -1,5 +1,6 @@
 #include "support/ScriptedDialogs.h"
 
+#include <QDir>
 #include <QWidget>
 
 namespace qnetica {
@@ -41,6 +42,10 @@ std::optional<FileDialogAnswer> ScriptedDialogs::NextFile(RequestKind kind,
     if (!queue_.empty() && std::holds_alternative<FileCancel>(queue_.front())) {
         queue_.pop_front();
         return std::nullopt;
+    }
+    if (!queue_.empty() && std::holds_alternative<FileAsOffered>(queue_.front())) {
+        queue_.pop_front();
+        return FileDialogAnswer{QDir(file.Folder).filePath(file.FileName), file.TypeIndex};
     }
     if (queue_.empty() || !std::holds_alternative<FileDialogAnswer>(queue_.front())) {
         unanswered_.push_back("file dialog: " + file.Title);

@@ -22,6 +22,7 @@ class ScriptedDialogs : public PlatformDialogs {
   public:
     using WindowAction = std::function<void(QWidget& window)>;
     struct FileCancel {};
+    struct FileAsOffered {};
 
     enum class RequestKind { Message, OpenFile, SaveFile, Document, Modal };
     struct Request {
@@ -38,6 +39,8 @@ class ScriptedDialogs : public PlatformDialogs {
         queue_.emplace_back(FileDialogAnswer{path, typeIndex});
     }
     void QueueFileCancel() { queue_.emplace_back(FileCancel{}); }
+    // The user accepts what the dialog offers: its name (in its folder) and its type.
+    void QueueFileAsOffered() { queue_.emplace_back(FileAsOffered{}); }
     void QueueWindowAction(WindowAction action) { queue_.emplace_back(std::move(action)); }
     void SetOpenDocumentResult(bool result) { openDocumentResult_ = result; }
 
@@ -57,7 +60,8 @@ class ScriptedDialogs : public PlatformDialogs {
     void ShowModal(QWidget& window) override;
 
   private:
-    using Answer = std::variant<MessageBoxAnswer, FileDialogAnswer, FileCancel, WindowAction>;
+    using Answer =
+        std::variant<MessageBoxAnswer, FileDialogAnswer, FileCancel, FileAsOffered, WindowAction>;
     std::optional<FileDialogAnswer> NextFile(RequestKind kind, const FileDialogRequest& request);
 
     std::deque<Answer> queue_;
