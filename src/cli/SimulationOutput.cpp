@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/TextConcat.h"
+
 namespace qnetica {
 namespace {
 
@@ -185,7 +187,7 @@ std::string SimulationEndText(const sim::SimulationResult& result) {
 
 std::string SimulationTable(const sim::SimulationResult& result,
                             const std::vector<ComparedFigure>& figures) {
-    std::string text = "\n" + HeadLine(result) + SimulationEndText(result) + "\n\n";
+    std::string text = Concat({"\n", HeadLine(result), SimulationEndText(result), "\n\n"});
     text += Right("QS", 4) + "  " + Left("figure", 20) + Right("analysis", NumberWidth) +
             Right("simulation", NumberWidth) + " ± " + Left("half-width", NumberWidth - 2) +
             Right("difference", NumberWidth) + "\n";

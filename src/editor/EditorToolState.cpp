@@ -1,6 +1,7 @@
 #include "editor/EditorToolState.h"
 
 #include "model/NumberText.h"
+#include "model/TextConcat.h"
 
 namespace qnetica {
 namespace {
@@ -12,7 +13,7 @@ QString LinkPrompt(int from, int to) {
 }
 
 std::string LinkName(int from, int to) {
-    return "S" + std::to_string(from) + " → S" + std::to_string(to);
+    return Concat({"S", std::to_string(from), " → S", std::to_string(to)});
 }
 
 }  // namespace

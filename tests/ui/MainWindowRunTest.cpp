@@ -22,6 +22,7 @@
 #include "editor/SchemeEditorWindow.h"
 #include "model/Cp1251.h"
 #include "model/NumberText.h"
+#include "model/TextConcat.h"
 #include "runs/ReportText.h"
 #include "runs/ResultsReport.h"
 #include "runs/StepResultsFile.h"
@@ -47,7 +48,7 @@ class MainWindowRunTest : public ::testing::Test {
     void MakeChain(int qsCount) {
         for (int k = 1; k <= qsCount; ++k) {
             form.AddQs();
-            Model().Qs(k).Name = "Q" + std::to_string(k);
+            Model().Qs(k).Name = Concat({"Q", std::to_string(k)});
             Model().Qs(k).ServiceTime = 0.1 * k;
             Model().Qs(k).Channels = 1;
         }
