@@ -259,13 +259,18 @@ struct StepsCase {
     bool varied;
     QString steps;
     bool accepted;
+    QString refusal = StepsRefusal;
 };
 
 const StepsCase StepsCases[] = {
-    {"VariedOne", true, "1", false},       {"VariedZero", true, "0", false},
-    {"VariedNegative", true, "-3", false}, {"Varied101", true, "101", false},
-    {"VariedEmpty", true, "", false},      {"VariedTwo", true, "2", true},
-    {"Varied100", true, "100", true},      {"FixedOne", false, "1", true},
+    {"VariedOne", true, "1", false},
+    {"VariedZero", true, "0", false},
+    {"VariedNegative", true, "-3", false},
+    {"Varied101", true, "101", false},
+    {"VariedEmpty", true, "", false, "Кол-во циклов: значение не указано"},
+    {"VariedTwo", true, "2", true},
+    {"Varied100", true, "100", true},
+    {"FixedOne", false, "1", true},
 };
 
 class RunParametersDialogStepsTest : public RunParametersDialogTest,
@@ -281,7 +286,7 @@ TEST_P(RunParametersDialogStepsTest, VariedRunNeedsTwoToAHundredSteps) {
     EXPECT_EQ(dialog.Continue(), c.accepted);
     EXPECT_EQ(plan.Confirmed, c.accepted);
     EXPECT_EQ(dialog.result(), c.accepted ? QDialog::Accepted : -1);  // refused: stays open
-    EXPECT_EQ(Errors(), c.accepted ? QStringList() : QStringList({StepsRefusal}));
+    EXPECT_EQ(Errors(), c.accepted ? QStringList() : QStringList({c.refusal}));
     if (c.accepted) return;
     // A second attempt with a valid number goes through.
     SetText(&RunParametersDialog::StepCountField, "4");
