@@ -307,7 +307,7 @@ bool RunParametersDialog::Continue() {
     if (!plan_) return false;
     // The fields of a varied run must be numbers; a fixed run takes what it can.
     const bool varied = variedRunButton_->isChecked();
-    if (!StoreFirstFields(varied)) return false;
+    if (!StoreFirstFields(varied) && varied) return false;
     // Read in either mode; they were cleared when the dialog opened.
     if (varyInputRateBox_->isChecked()) plan_->VaryInputRate = true;
     if (varyServiceTimeBox_->isChecked()) plan_->VaryServiceTime = true;

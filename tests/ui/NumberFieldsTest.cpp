@@ -225,37 +225,38 @@ Outcome RunInputRateFrom(const QString& typed) {
     return RunParameter(typed, &RunParametersDialog::InputRateFromField, Continue,
                         [](const VariationPlan& plan) { return plan.InputRateFrom; });
 }
+Outcome RunInputRateTo(const QString& typed) {
+    return RunParameter(typed, &RunParametersDialog::InputRateToField, Continue,
+                        [](const VariationPlan& plan) { return plan.InputRateTo; });
+}
 Outcome RunStepCount(const QString& typed) {
     return RunParameter(typed, &RunParametersDialog::StepCountField, Continue,
                         [](const VariationPlan& plan) { return plan.StepCount; });
 }
-Outcome RunServiceTo(const QString& typed) {
+// A per-QS row's field, stored by the row's OK button, which closes nothing.
+template <QLineEdit* (RunParametersDialog::*field)() const, void (RunParametersDialog::*ok)(),
+          auto member>
+Outcome RunRow(const QString& typed) {
     return RunParameter(
-        typed, &RunParametersDialog::ServiceToField,
+        typed, field,
         [](RunParametersDialog& dialog) {
-            dialog.StoreServiceRange();
+            (dialog.*ok)();
             return false;
         },
-        [](const VariationPlan& plan) { return plan.Qs(1).ServiceTo; });
+        [](const VariationPlan& plan) { return plan.Qs(1).*member; });
 }
-Outcome RunChannelsFrom(const QString& typed) {
-    return RunParameter(
-        typed, &RunParametersDialog::ChannelsFromField,
-        [](RunParametersDialog& dialog) {
-            dialog.StoreChannelsRange();
-            return false;
-        },
-        [](const VariationPlan& plan) { return plan.Qs(1).ChannelsFrom; });
-}
-Outcome RunPlacesTo(const QString& typed) {
-    return RunParameter(
-        typed, &RunParametersDialog::PlacesToField,
-        [](RunParametersDialog& dialog) {
-            dialog.StorePlacesRange();
-            return false;
-        },
-        [](const VariationPlan& plan) { return plan.Qs(1).PlacesTo; });
-}
+
+using D = RunParametersDialog;
+constexpr auto RunServiceFrom =
+    RunRow<&D::ServiceFromField, &D::StoreServiceRange, &QsPlan::ServiceFrom>;
+constexpr auto RunServiceTo = RunRow<&D::ServiceToField, &D::StoreServiceRange, &QsPlan::ServiceTo>;
+constexpr auto RunChannelsFrom =
+    RunRow<&D::ChannelsFromField, &D::StoreChannelsRange, &QsPlan::ChannelsFrom>;
+constexpr auto RunChannelsTo =
+    RunRow<&D::ChannelsToField, &D::StoreChannelsRange, &QsPlan::ChannelsTo>;
+constexpr auto RunPlacesFrom =
+    RunRow<&D::PlacesFromField, &D::StorePlacesRange, &QsPlan::PlacesFrom>;
+constexpr auto RunPlacesTo = RunRow<&D::PlacesToField, &D::StorePlacesRange, &QsPlan::PlacesTo>;
 
 enum class Kind { Number, Integer };
 
@@ -365,8 +366,12 @@ const Field Fields[] = {
     {"Число каналов",                      Kind::Integer, false, false, GeneratorChannels},
     {"Количество СМО",                     Kind::Integer, false, false, GeneratorQsCount},
     {"Интенсивность входного потока, от",  Kind::Number,  false, false, RunInputRateFrom},
+    {"Интенсивность входного потока, до",  Kind::Number,  false, false, RunInputRateTo},
+    {"Время обслуживания, от",             Kind::Number,  false, false, RunServiceFrom},
     {"Время обслуживания, до",             Kind::Number,  false, false, RunServiceTo},
     {"Число каналов, от",                  Kind::Integer, false, false, RunChannelsFrom},
+    {"Число каналов, до",                  Kind::Integer, false, false, RunChannelsTo},
+    {"Число мест, от",                     Kind::Integer, false, false, RunPlacesFrom},
     {"Число мест, до",                     Kind::Integer, false, false, RunPlacesTo},
     {"Кол-во циклов",                      Kind::Integer, false, false, RunStepCount},
 };

@@ -246,6 +246,26 @@ TEST_F(RunParametersDialogTest, ContinueStoresTheFieldsTheFlagsAndTheMode) {
     EXPECT_TRUE(Errors().empty());
 }
 
+// The fields of a varied run are not used by a fixed one: there, and when the dialog is
+// cancelled, a text that is no number is passed over and the plan keeps its value.
+TEST_F(RunParametersDialogTest, FixedRunAndCancelPassOverTextsThatAreNoNumbers) {
+    for (bool cancel : {false, true}) {
+        dialog.PrepareForOpening(plan);
+        SetText(&RunParametersDialog::InputRateFromField, "abc");
+        SetText(&RunParametersDialog::InputRateToField, "3,5");
+        SetText(&RunParametersDialog::StepCountField, "");
+        if (cancel)
+            dialog.Cancel();
+        else
+            EXPECT_TRUE(dialog.Continue());
+        EXPECT_EQ(plan.InputRateFrom, 2.5);
+        EXPECT_EQ(plan.InputRateTo, 3.5);
+        EXPECT_EQ(plan.StepCount, 2);
+        EXPECT_TRUE(Errors().empty());
+        plan.InputRateTo = 2.5;
+    }
+}
+
 TEST_F(RunParametersDialogTest, ClosingWithTheCloseBoxConfirmsNothing) {
     dialog.PrepareForOpening(plan);
     SetText(&RunParametersDialog::StepCountField, "9");
