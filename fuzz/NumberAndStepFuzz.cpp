@@ -4,6 +4,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,7 @@
 
 #include "FuzzSupport.h"
 #include "model/Error.h"
+#include "model/NumberEntry.h"
 #include "model/NumberText.h"
 #include "runs/ReportText.h"
 #include "runs/ResultsReport.h"
@@ -24,10 +26,46 @@ using namespace qnetica;
 constexpr int MaxFuzzedQs = 4;
 constexpr std::size_t MaxTextLength = 24;  // a cell holds 20; longer texts come from the grid
 
+// A number's text with either separator reads as the text did; other texts stay as they are.
+void CheckSeparators(const std::string& text, const ParsedNumber& number) {
+    for (char separator : {'.', ','}) {
+        const std::string changed = WithDecimalSeparator(text, separator);
+        const ParsedNumber again = ParseNumberChecked(changed);
+        fuzz::Require(again.IsNumber == number.IsNumber, "a changed separator changes the kind");
+        fuzz::Require(
+            std::bit_cast<std::uint64_t>(again.Value) == std::bit_cast<std::uint64_t>(number.Value),
+            "a changed separator changes the value");
+        if (!number.IsNumber) fuzz::Require(changed == text, "a text that is no number changed");
+    }
+}
+
+// A typed text is taken exactly when the lenient reader finds a number in it (or, where that is
+// allowed, nothing at all); what is taken reads back from the kept text, what is refused says so.
+void CheckEntries(const std::string& text, const ParsedNumber& number) {
+    const bool blank = text.find_first_not_of(' ') == std::string::npos;
+    const NumberEntry required = ReadNumberEntry("поле", text, EmptyEntry::Refused);
+    const NumberEntry optional = ReadNumberEntry("поле", text, EmptyEntry::Allowed);
+    fuzz::Require(required.Taken() == (number.IsNumber && !blank), "a number entry misjudged");
+    fuzz::Require(optional.Taken() == number.IsNumber, "an optional entry misjudged");
+    if (required.Taken()) {
+        fuzz::Require(required.Text.find(',') == std::string::npos, "a kept text with a comma");
+        fuzz::Require(ParseNumberChecked(required.Text).Value == required.Value,
+                      "a kept text reads as another number");
+    } else {
+        fuzz::Require(!required.Refusal.empty(), "a refusal without a message");
+    }
+    const IntegerEntry integer = ReadIntegerEntry("поле", text);
+    const ParsedInteger lenient = ParseIntegerChecked(text);
+    fuzz::Require(integer.Taken() == (lenient.IsNumber && !blank), "an integer entry misjudged");
+    if (integer.Taken()) fuzz::Require(integer.Value == lenient.Value, "an integer entry's value");
+}
+
 // Every reader either refuses a text or gives a value whose own texts read back.
 void CheckNumberReaders(const std::string& text) {
     const ParsedNumber number = ParseNumberChecked(text);
     fuzz::Require(number.IsNumber || number.Value == 0, "a refused number text is not 0");
+    CheckSeparators(text, number);
+    CheckEntries(text, number);
     fuzz::Require(!std::isnan(number.Value), "the lenient reader gave NaN");
     const std::string fixed = FormatFixed(number.Value);
     FormatFixed5(number.Value);

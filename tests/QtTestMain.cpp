@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -14,5 +15,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Qnetica"));
     QApplication::setOrganizationName(QStringLiteral("qnetica"));
+    // Numbers shown with "." whatever the locale of the machine; a test of the comma chooses it.
+    QLocale::setDefault(QLocale::c());
     return RUN_ALL_TESTS();
 }

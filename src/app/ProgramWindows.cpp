@@ -32,7 +32,7 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     MainWindow* parent = main_.get();
     documentDialogs_.SetParent(parent);
     NetworkModel& model = document_->Model();
-    qsParameters_ = std::make_unique<QsParametersDialog>(model, dialogs, parent);
+    qsParameters_ = std::make_unique<QsParametersDialog>(*document_, dialogs, parent);
     results_ = std::make_unique<ResultsDialog>(dialogs, parent);
     about_ = std::make_unique<AboutDialog>(parent);
     EditorHost& host = *this;
@@ -125,7 +125,6 @@ void ProgramWindows::ShowVisualEditor() {
 void ProgramWindows::EditQsParameters(int node) {
     main_->SelectNode(node);
     qsParameters_->EditQs(main_->SelectedNode());
-    document_->RecordChange("изменение параметров СМО");
 }
 
 bool ProgramWindows::ExitProgram() {

@@ -3,8 +3,7 @@
 #include <charconv>
 #include <vector>
 
-#include "model/Error.h"
-#include "model/NumberText.h"
+#include "model/NumberEntry.h"
 
 namespace qnetica {
 namespace {
@@ -13,6 +12,12 @@ const std::string LinkMark = "1";  // a generated link before the rows are share
 constexpr int FirstOffset = -50;
 constexpr int SymbolPitch = 40;  // between subset QS symbols, across and down
 constexpr int TopMargin = 10;
+
+// The fields as the dialog names them, for the refusals.
+constexpr const char* IntensityField = "Интенсивность входящего потока";
+constexpr const char* ServiceTimeField = "Время обслуживания";
+constexpr const char* ChannelsField = "Число каналов";
+constexpr const char* QsCountField = "Количество СМО";
 
 // The generated QS's common parameters.
 struct QsTemplate {
@@ -136,25 +141,44 @@ void BuildNetwork(NetworkModel& model, int n, const QsTemplate& common,
     ShareOutRows(model);
 }
 
+// The four texts read in the order of the dialog's fields; the first refusal stops the reading.
+struct RequestNumbers {
+    NumberEntry Intensity;
+    QsTemplate Common;
+    int QsCount = 0;
+    std::string Refusal;
+};
+
+RequestNumbers ReadRequest(const GenerationRequest& request) {
+    RequestNumbers numbers;
+    numbers.Intensity = ReadNumberEntry(IntensityField, request.IntensityText, EmptyEntry::Refused);
+    if (!numbers.Intensity.Taken()) return {{}, {}, 0, numbers.Intensity.Refusal};
+    const NumberEntry service =
+        ReadNumberEntry(ServiceTimeField, request.ServiceTimeText, EmptyEntry::Refused);
+    if (!service.Taken()) return {{}, {}, 0, service.Refusal};
+    numbers.Common.ServiceTime = service.Value;
+    const IntegerEntry channels = ReadIntegerEntry(ChannelsField, request.ChannelsText);
+    if (!channels.Taken()) return {{}, {}, 0, channels.Refusal};
+    numbers.Common.Channels = channels.Value;
+    const IntegerEntry count = ReadIntegerEntry(QsCountField, request.QsCountText);
+    if (!count.Taken()) return {{}, {}, 0, count.Refusal};
+    numbers.QsCount = count.Value;
+    return numbers;
+}
+
 }  // namespace
 
 GenerationOutcome GenerateModel(NetworkModel& model, const GenerationRequest& request,
                                 const std::function<void(const std::string&)>& showIntensityText) {
     model.SetGenerated(true);
-    try {
-        model.SetInputRate(ParseLocaleStrict(request.IntensityText, request.DecimalSeparator));
-        model.SetInputRateText(request.IntensityText);
-        if (showIntensityText) showIntensityText(request.IntensityText);
-        QsTemplate common;
-        common.ServiceTime = ParseNumber(request.ServiceTimeText);
-        const int n = ParseIntegerStrict(request.QsCountText);
-        if (n < MinBaseQsCount || n > MaxBaseQsCount)
-            return {GenerationEnd::QsCountOutOfRange, BaseQsCountRefusal};
-        common.Channels = ParseIntegerStrict(request.ChannelsText);
-        BuildNetwork(model, n, common, request);
-    } catch (const Error& error) {
-        return {GenerationEnd::NotANumber, error.what()};
-    }
+    const auto texts = ReadRequest(request);
+    if (!texts.Refusal.empty()) return {GenerationEnd::NotANumber, texts.Refusal};
+    if (texts.QsCount < MinBaseQsCount || texts.QsCount > MaxBaseQsCount)
+        return {GenerationEnd::QsCountOutOfRange, BaseQsCountRefusal};
+    model.SetInputRate(texts.Intensity.Value);
+    model.SetInputRateText(texts.Intensity.Text);
+    if (showIntensityText) showIntensityText(texts.Intensity.Text);
+    BuildNetwork(model, texts.QsCount, texts.Common, request);
     return {};
 }
 

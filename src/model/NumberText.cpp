@@ -14,6 +14,8 @@ namespace {
 
 // Wide enough for the fixed form of the largest double.
 constexpr std::size_t FixedBufferSize = 400;
+// The lenient reader takes the point and the comma alike before the decimals.
+constexpr std::string_view AnySeparator = ".,";
 
 std::optional<std::string> NonFiniteText(double value) {
     if (std::isnan(value)) return std::string("NAN");
@@ -56,8 +58,9 @@ std::string_view TakeDigits(std::string_view text, std::size_t& pos) {
     return text.substr(start, pos - start);
 }
 
-// Scans sign, digits, separator, digits and exponent; the whole text must be consumed.
-std::optional<DecimalText> ScanDecimal(std::string_view text, char separator) {
+// Scans sign, digits, separator, digits and exponent; the whole text must be consumed. Any one
+// of the separators may stand before the decimals.
+std::optional<DecimalText> ScanDecimal(std::string_view text, std::string_view separators) {
     DecimalText number;
     std::size_t pos = 0;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
@@ -65,7 +68,7 @@ std::optional<DecimalText> ScanDecimal(std::string_view text, char separator) {
         ++pos;
     }
     number.IntegerDigits = TakeDigits(text, pos);
-    if (pos < text.size() && text[pos] == separator) {
+    if (pos < text.size() && separators.find(text[pos]) != std::string_view::npos) {
         ++pos;
         number.FractionDigits = TakeDigits(text, pos);
     }
@@ -182,7 +185,7 @@ std::string FormatFixed5(double value) {
 ParsedNumber ParseNumberChecked(std::string_view text) {
     text = TrimBlanks(text);
     if (text.empty()) return {};
-    auto scanned = ScanDecimal(text, '.');
+    auto scanned = ScanDecimal(text, AnySeparator);
     if (!scanned) return {0, false};
     auto value = ToDouble(*scanned);
     if (!value) return {0, false};
@@ -191,6 +194,15 @@ ParsedNumber ParseNumberChecked(std::string_view text) {
 
 double ParseNumber(std::string_view text) {
     return ParseNumberChecked(text).Value;
+}
+
+std::string WithDecimalSeparator(std::string_view text, char separator) {
+    const std::string_view trimmed = TrimBlanks(text);
+    if (trimmed.empty() || !ParseNumberChecked(trimmed).IsNumber) return std::string(text);
+    std::string changed(trimmed);
+    for (char& c : changed)
+        if (AnySeparator.find(c) != std::string_view::npos) c = separator;
+    return changed;
 }
 
 ParsedInteger ParseIntegerChecked(std::string_view text) {
@@ -246,7 +258,7 @@ std::string FormatLocale(double value, char decimalSeparator) {
 }
 
 double ParseLocaleStrict(std::string_view text, char decimalSeparator) {
-    auto scanned = ScanDecimal(TrimBlanks(text), decimalSeparator);
+    auto scanned = ScanDecimal(TrimBlanks(text), std::string_view(&decimalSeparator, 1));
     std::optional<double> value;
     if (scanned) value = ToDouble(*scanned);
     if (!value) throw Error(Quoted(text) + " is not a valid floating point value");

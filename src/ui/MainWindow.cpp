@@ -16,8 +16,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "model/NumberEntry.h"
 #include "ui/MatrixCellDelegate.h"
 #include "ui/TransferMatrixTableModel.h"
+#include "widgets/DecimalSeparator.h"
 #include "widgets/DocumentHistory.h"
 #include "widgets/HelpPage.h"
 #include "widgets/RecentFiles.h"
@@ -25,7 +27,10 @@
 namespace qnetica {
 namespace {
 
-constexpr int DefaultColumnWidth = 40;
+// Wide enough for the ten decimals that the random fill and the editor write, and a margin.
+const QString CommonCellText = QStringLiteral("0.3333333333");
+constexpr int CellMargin = 14;  // pixels
+const QString InputRateField = QStringLiteral("Интенсивность вх. потока");
 const QSize InitialSize(748, 568);
 const QSize MinimumSize(600, 200);
 
@@ -54,6 +59,7 @@ MainWindow::MainWindow(NetworkDocument& document, PlatformDialogs& dialogs, QWid
     model_.SetGenerated(false);
     model_.SetModified(false);
     NodeListChanged();
+    InputRateTextChanged(model_.InputRateText());
     resize(InitialSize);
     setMinimumSize(MinimumSize);
 }
@@ -147,7 +153,7 @@ QWidget* MainWindow::CreateNodeGroup() {
 
 QWidget* MainWindow::CreateMatrixGroup() {
     auto* group = new QGroupBox(QStringLiteral("Матрица вероятностей передач"), this);
-    matrixTable_ = new TransferMatrixTableModel(model_.Matrix(), this);
+    matrixTable_ = new TransferMatrixTableModel(model_, this);
     matrixView_ = new QTableView(group);
     matrixView_->setModel(matrixTable_);
     matrixView_->setItemDelegate(
@@ -155,7 +161,8 @@ QWidget* MainWindow::CreateMatrixGroup() {
     matrixView_->setEditTriggers(QAbstractItemView::DoubleClicked |
                                  QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
-    matrixView_->horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth);
+    matrixView_->horizontalHeader()->setDefaultSectionSize(
+        matrixView_->fontMetrics().horizontalAdvance(CommonCellText) + CellMargin);
     matrixView_->setTextElideMode(Qt::ElideNone);  // a narrow cell shows its first digits
     matrixView_->setWordWrap(false);
     matrixView_->verticalHeader()->setDefaultSectionSize(matrixView_->fontMetrics().height() + 8);
@@ -192,13 +199,18 @@ void MainWindow::ConnectControls() {
     connect(exitAction_, &QAction::triggered, this, [this] { ExitProgram(); });
     connect(helpAction_, &QAction::triggered, this, &MainWindow::ShowHelp);
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAbout);
-    connect(inputRateEdit_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { model_.SetInputRateText(text.toStdString()); });
-    // One undo step per finished edit of the field, not per key.
-    connect(inputRateEdit_, &QLineEdit::editingFinished, this,
-            [this] { document_.RecordChange("изменение интенсивности входного потока"); });
+    connect(inputRateEdit_, &QLineEdit::textChanged, this, &MainWindow::InputRateTyped);
+    connect(inputRateEdit_, &QLineEdit::editingFinished, this, &MainWindow::InputRateFinished);
     connect(matrixTable_, &TransferMatrixTableModel::CellEdited, this,
             [this] { document_.RecordChange("изменение вероятности передачи"); });
+    // Shown once the cell's editor is gone: a box that took the focus from it would make the
+    // editor hand its text in a second time.
+    connect(
+        matrixTable_, &TransferMatrixTableModel::CellRefused, this,
+        [this](const QString& message) { dialogs_.ShowError(this, message); },
+        Qt::QueuedConnection);
+    connect(nodeList_, &QListWidget::itemSelectionChanged, this,
+            &MainWindow::UpdateParametersCommand);
     connect(addButton_, &QPushButton::clicked, this, [this] { AddQs(); });
     connect(removeButton_, &QPushButton::clicked, this, [this] { RemoveQs(); });
     connect(parametersButton_, &QPushButton::clicked, this, &MainWindow::EditQsParameters);
@@ -257,8 +269,46 @@ void MainWindow::InstallHistory(DocumentHistory& history) {
     editMenu_->insertSeparator(first);
 }
 
+// Only a QS has parameters: not the outside world S0, not "no node".
 void MainWindow::EditQsParameters() {
-    emit QsParametersRequested(SelectedNode());
+    const int node = SelectedNode();
+    if (node > 0) emit QsParametersRequested(node);
+}
+
+void MainWindow::UpdateParametersCommand() {
+    parametersButton_->setEnabled(SelectedNode() > 0);
+}
+
+// Every number typed goes to the model at once; a text that is not yet one waits for the end of
+// the edit. An empty field is allowed: the calculation says that the rate is missing.
+void MainWindow::InputRateTyped(const QString& text) {
+    const NumberEntry entry =
+        ReadNumberEntry(InputRateField.toStdString(), text.toStdString(), EmptyEntry::Allowed);
+    if (!entry.Taken()) return;
+    typingInputRate_ = true;
+    model_.SetInputRateText(entry.Text);
+    typingInputRate_ = false;
+}
+
+// One undo step per finished edit, not per key. A text that is no number is refused: the field
+// and the model go back to the rate of the last finished edit, and nothing is recorded.
+void MainWindow::InputRateFinished() {
+    const NumberEntry entry = ReadNumberEntry(
+        InputRateField.toStdString(), inputRateEdit_->text().toStdString(), EmptyEntry::Allowed);
+    if (!entry.Taken()) {
+        model_.SetInputRateText(finishedInputRate_);
+        ShowInputRate(finishedInputRate_);  // before the box, which takes the focus
+        dialogs_.ShowError(this, QString::fromStdString(entry.Refusal));
+        return;
+    }
+    finishedInputRate_ = entry.Text;
+    ShowInputRate(entry.Text);
+    document_.RecordChange("изменение интенсивности входного потока");
+}
+
+void MainWindow::ShowInputRate(const std::string& text) {
+    const QString shown = ShownNumber(text);
+    if (inputRateEdit_->text() != shown) inputRateEdit_->setText(shown);
 }
 
 void MainWindow::RandomFillNetwork() {
@@ -329,11 +379,14 @@ void MainWindow::NodeListChanged() {
     while (nodeList_->count() < model_.NodeCount())
         nodeList_->addItem(QString::fromStdString(NetworkModel::NodeLabel(nodeList_->count())));
     matrixTable_->CellsChanged();  // removing a node empties its row and column
+    UpdateParametersCommand();
 }
 
+// The user's own typing is left as typed until the edit ends.
 void MainWindow::InputRateTextChanged(const std::string& text) {
-    const QString shown = QString::fromStdString(text);
-    if (inputRateEdit_->text() != shown) inputRateEdit_->setText(shown);
+    if (typingInputRate_) return;
+    finishedInputRate_ = text;
+    ShowInputRate(text);
 }
 
 void MainWindow::MatrixReplaced() {

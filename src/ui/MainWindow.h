@@ -47,7 +47,7 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     bool OpenRecentNetwork(const QString& path);  // "save changes?" first
     bool AddQs();
     bool RemoveQs();
-    void EditQsParameters();  // for the node selected in the list
+    void EditQsParameters();  // for the QS selected in the list; nothing for S0 or no node
     void RandomFillNetwork();
     void ShowVisualEditor();
     void Calculate();
@@ -63,6 +63,7 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
 
     QLineEdit* InputRateEdit() const { return inputRateEdit_; }
     QListWidget* NodeList() const { return nodeList_; }
+    QPushButton* ParametersButton() const { return parametersButton_; }
     QTableView* MatrixView() const { return matrixView_; }
     TransferMatrixTableModel* MatrixTable() const { return matrixTable_; }
     QPushButton* CalculateButton() const { return calculateButton_; }
@@ -72,7 +73,7 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
   signals:
     void VisualEditorRequested();
     void CalculationRequested();
-    void QsParametersRequested(int node);  // -1 when no node is selected
+    void QsParametersRequested(int node);  // a QS: 1..150
     void AboutRequested();
 
   protected:
@@ -88,6 +89,10 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     QWidget* CreateBottomButtons();
     void ConnectControls();
     void PrepareOnFirstShow();
+    void UpdateParametersCommand();
+    void InputRateTyped(const QString& text);
+    void InputRateFinished();
+    void ShowInputRate(const std::string& text);  // the model's text as the field shows it
 
     // NetworkModelListener
     void NodeListChanged() override;
@@ -98,6 +103,8 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     NetworkModel& model_;
     PlatformDialogs& dialogs_;
     bool shownBefore_ = false;
+    bool typingInputRate_ = false;
+    std::string finishedInputRate_;  // the input rate text after the last finished edit
 
     RecentFiles* recent_ = nullptr;
     QMenu* fileMenu_ = nullptr;

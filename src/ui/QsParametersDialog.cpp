@@ -10,10 +10,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <bit>
+#include <cstdint>
+
 #include "model/Cp1251.h"
-#include "model/Error.h"
 #include "model/NumberText.h"
 #include "widgets/DecimalSeparator.h"
+#include "widgets/FieldReader.h"
 
 namespace qnetica {
 namespace {
@@ -26,12 +29,46 @@ const QString TooManyClassesMessage =
 const QString ChannelsMessage = QStringLiteral("Число каналов должно быть не меньше 1.");
 const QString PlacesMessage = QStringLiteral("Число мест должно быть не меньше 1.");
 
+// The fields as the refusals name them.
+const QString ServiceTimeField = QStringLiteral("Время обслуживания");
+const QString ChannelsField = QStringLiteral("Число каналов");
+const QString PlacesField = QStringLiteral("Число мест");
+const QString ClassesField = QStringLiteral("Число классов приоритета");
+QString ShareField(int k) {
+    return QStringLiteral("Доля вх. потока класса %1").arg(k);
+}
+
 constexpr double LowestShareSum = 0.999999999;
 constexpr double HighestShareSum = 1.000000001;
 constexpr int ShareColumn = 1;
 
 QString FromStd(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+// What the dialog edits: the parameters, compared bit for bit.
+bool SameParameters(const QsParams& a, const QsParams& b) {
+    for (int k = 1; k <= MaxPriorityClasses; ++k)
+        if (!SameBits(a.ClassShare(k), b.ClassShare(k))) return false;
+    return SameBits(a.ServiceTime, b.ServiceTime) && a.Channels == b.Channels &&
+           a.QueuePlaces == b.QueuePlaces && a.PriorityClasses == b.PriorityClasses &&
+           a.BoundedQueue == b.BoundedQueue && a.RelativePriority == b.RelativePriority &&
+           a.Name == b.Name;
+}
+
+void CopyParameters(const QsParams& from, QsParams& to) {
+    to.ServiceTime = from.ServiceTime;
+    to.Channels = from.Channels;
+    to.QueuePlaces = from.QueuePlaces;
+    to.PriorityClasses = from.PriorityClasses;
+    to.ClassShares = from.ClassShares;
+    to.BoundedQueue = from.BoundedQueue;
+    to.RelativePriority = from.RelativePriority;
+    to.Name = from.Name;
 }
 
 }  // namespace
@@ -41,9 +78,15 @@ QsParametersDialog::QsParametersDialog(NetworkModel& model, PlatformDialogs& dia
     : QDialog(parent),
       model_(model),
       dialogs_(dialogs),
-      decimalSeparator_(SystemDecimalSeparator()) {
+      decimalSeparator_(ShownDecimalSeparator()) {
     CreateControls();
     ConnectControls();
+}
+
+QsParametersDialog::QsParametersDialog(NetworkDocument& document, PlatformDialogs& dialogs,
+                                       QWidget* parent)
+    : QsParametersDialog(document.Model(), dialogs, parent) {
+    document_ = &document;
 }
 
 void QsParametersDialog::CreateControls() {
@@ -59,6 +102,8 @@ void QsParametersDialog::CreateControls() {
     resetButton_->setAutoDefault(false);
     okButton_ = new QPushButton(QStringLiteral("ОК"), group);
     okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("Отмена"), group);
+    cancelButton_->setAutoDefault(false);
     classTable_ = new QTableWidget(0, 2, group);
     classTable_->setHorizontalHeaderLabels(
         {QStringLiteral("Класс приоритета"), QStringLiteral("Доля вх. потока")});
@@ -68,6 +113,10 @@ void QsParametersDialog::CreateControls() {
     auto* classes = new QHBoxLayout;
     classes->addWidget(classesEdit_, 1);
     classes->addWidget(resetButton_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    buttons->addStretch(1);
     auto* grid = new QGridLayout(group);
     auto label = [group](const char* text) { return new QLabel(QString::fromUtf8(text), group); };
     grid->addWidget(label("Наименование"), 0, 0);
@@ -83,7 +132,7 @@ void QsParametersDialog::CreateControls() {
     grid->addWidget(label("Число классов приоритета "), 6, 0);
     grid->addLayout(classes, 6, 1);
     grid->addWidget(classTable_, 7, 0, 1, 2);
-    grid->addWidget(okButton_, 8, 1, Qt::AlignLeft);
+    grid->addLayout(buttons, 8, 1);
     grid->setRowStretch(7, 1);
     grid->setColumnStretch(1, 1);
 
@@ -100,29 +149,34 @@ void QsParametersDialog::ConnectControls() {
         if (checked) boundedQueueBox_->setChecked(false);
     });
     connect(classesEdit_, &QLineEdit::textChanged, this, &QsParametersDialog::ClassesChanged);
+    connect(classTable_, &QTableWidget::itemChanged, this, [this] {
+        if (!filling_) sharesEdited_ = true;
+    });
     connect(resetButton_, &QPushButton::clicked, this, &QsParametersDialog::ResetClassShares);
     connect(okButton_, &QPushButton::clicked, this, [this] { Confirm(); });
+    connect(cancelButton_, &QPushButton::clicked, this, &QsParametersDialog::Cancel);
 }
 
 void QsParametersDialog::EditQs(int node) {
+    if (node <= 0) return;
     PrepareForQs(node);
+    setResult(QDialog::Rejected);
     dialogs_.ShowModal(*this);
-    TakeOver();
 }
 
 void QsParametersDialog::PrepareForQs(int node) {
-    model_.SetModified(true);  // opening the dialog counts as a change, whatever follows
     setWindowTitle(FromStd(NetworkModel::NodeLabel(node)));
     slot_ = node;
-    serviceTimeEdit_->clear();
-    channelsEdit_->clear();
-    if (slot_ > 0) FillFromSlot(model_.Qs(slot_));
+    opened_ = working_ = model_.Qs(node);
+    sharesEdited_ = false;
+    FillFromSlot(working_);
     serviceTimeEdit_->setFocus();
 }
 
 void QsParametersDialog::FillFromSlot(const QsParams& slot) {
     filling_ = true;
-    serviceTimeEdit_->setText(FromStd(FormatFixed(slot.ServiceTime)));
+    serviceShown_ = ShownFixed(slot.ServiceTime, decimalSeparator_);
+    serviceTimeEdit_->setText(serviceShown_);
     nameEdit_->setText(FromStd(slot.Name));
     channelsEdit_->setText(FromStd(FormatInteger(slot.Channels)));
     placesEdit_->setText(FromStd(FormatInteger(slot.QueuePlaces)));
@@ -136,38 +190,39 @@ void QsParametersDialog::FillFromSlot(const QsParams& slot) {
 
 void QsParametersDialog::ClassesChanged(const QString& text) {
     if (filling_ || text.isEmpty()) return;
+    sharesEdited_ = true;
     classTable_->setRowCount(0);
     if (const auto classes = ReadClasses()) ShowClassShares(*classes);
 }
 
-// Rebuilds the table from the slot; shares of the first K classes that sum to exactly 0 become
-// the equal split 1/K, written into the slot at once.
+// Rebuilds the table from the working slot; shares of the first K classes that sum to exactly 0
+// become the equal split 1/K there.
 void QsParametersDialog::ShowClassShares(int classes) {
     classTable_->setRowCount(0);
     if (classes > MaxPriorityClasses) {
-        Refuse(TooManyClassesMessage);
+        dialogs_.ShowError(this, TooManyClassesMessage);
         return;
     }
-    if (slot_ <= 0) {  // no slot to read or write: show the equal split
-        for (int k = 1; k <= classes; ++k) AppendClassRow(k, 1.0 / classes);
-        return;
-    }
-    QsParams& slot = model_.Qs(slot_);
     double sum = 0;
-    for (int k = 1; k <= classes; ++k) sum += slot.ClassShare(k);
+    for (int k = 1; k <= classes; ++k) sum += working_.ClassShare(k);
     if (sum == 0)
-        for (int k = 1; k <= classes; ++k) slot.ClassShare(k) = 1.0 / classes;
-    for (int k = 1; k <= classes; ++k) AppendClassRow(k, slot.ClassShare(k));
+        for (int k = 1; k <= classes; ++k) working_.ClassShare(k) = 1.0 / classes;
+    for (int k = 1; k <= classes; ++k) AppendClassRow(k, working_.ClassShare(k));
 }
 
 void QsParametersDialog::AppendClassRow(int k, double share) {
+    filling_ = true;
     const int row = classTable_->rowCount();
     classTable_->insertRow(row);
     auto* key = new QTableWidgetItem(QString::number(k));
     key->setFlags(key->flags() & ~Qt::ItemIsEditable);
     classTable_->setItem(row, 0, key);
-    classTable_->setItem(row, ShareColumn,
-                         new QTableWidgetItem(FromStd(FormatLocale(share, decimalSeparator_))));
+    classTable_->setItem(row, ShareColumn, new QTableWidgetItem(ShownShare(share)));
+    filling_ = false;
+}
+
+QString QsParametersDialog::ShownShare(double share) const {
+    return FromStd(FormatLocale(share, decimalSeparator_));
 }
 
 void QsParametersDialog::ResetClassShares() {
@@ -176,109 +231,95 @@ void QsParametersDialog::ResetClassShares() {
     const auto classes = ReadClasses();
     if (!classes) return;
     if (*classes > MaxPriorityClasses) {
-        Refuse(TooManyClassesMessage);
+        dialogs_.ShowError(this, TooManyClassesMessage);
         return;
     }
+    sharesEdited_ = true;
     for (int k = 1; k <= *classes; ++k) {
-        if (slot_ > 0) model_.Qs(slot_).ClassShare(k) = 0;
+        working_.ClassShare(k) = 0;
         AppendClassRow(k, 0);
     }
 }
 
 std::optional<int> QsParametersDialog::ReadClasses() {
-    try {
-        return ParseIntegerStrict(classesEdit_->text().toStdString());
-    } catch (const Error& error) {
-        Refuse(FromStd(error.what()));
-        return std::nullopt;
-    }
+    FieldReader reader(dialogs_, this);
+    return reader.Integer(ClassesField, classesEdit_->text());
 }
 
 bool QsParametersDialog::Confirm() {
-    if (!CheckFields()) return false;
+    if (slot_ <= 0) return false;
+    const auto edited = ReadFields();
+    if (!edited) return false;
+    Store(*edited);
     accept();
     return true;
 }
 
-bool QsParametersDialog::CheckFields() {
-    const auto classes = ReadClasses();
-    if (!classes) return false;
-    const bool priority = priorityBox_->isChecked();
-    if (priority && (*classes < 1 || *classes > MaxPriorityClasses)) {
-        Refuse(ClassRangeMessage);
-        return false;
-    }
-    if (*classes > MaxPriorityClasses) {
-        Refuse(TooManyClassesMessage);
-        return false;
-    }
-    return CheckClassShares(*classes) && CheckCounts();
+// Field by field as they stand in the dialog, then the checks of the counts and the shares.
+std::optional<QsParams> QsParametersDialog::ReadFields() {
+    FieldReader reader(dialogs_, this);
+    QsParams edited = opened_;
+    edited.Name = Utf8Prefix(nameEdit_->text().toStdString(), MaxNameLength);
+    edited.BoundedQueue = boundedQueueBox_->isChecked();
+    edited.RelativePriority = priorityBox_->isChecked();
+    ReadNumbers(reader, edited);
+    CheckCounts(reader, edited);
+    ReadClassShares(reader, edited);
+    if (reader.Refused()) return std::nullopt;
+    return edited;
 }
 
-bool QsParametersDialog::CheckClassShares(int classes) {
+void QsParametersDialog::ReadNumbers(FieldReader& reader, QsParams& edited) {
+    if (serviceTimeEdit_->text() != serviceShown_)
+        if (const auto service = reader.Number(ServiceTimeField, serviceTimeEdit_->text()))
+            edited.ServiceTime = service->Value;
+    if (const auto channels = reader.Integer(ChannelsField, channelsEdit_->text()))
+        edited.Channels = *channels;
+    if (const auto places = reader.Integer(PlacesField, placesEdit_->text()))
+        edited.QueuePlaces = *places;
+    if (const auto classes = reader.Integer(ClassesField, classesEdit_->text()))
+        edited.PriorityClasses = *classes;
+}
+
+// Counts the calculation cannot work with.
+void QsParametersDialog::CheckCounts(FieldReader& reader, const QsParams& edited) {
+    if (edited.Channels < 1) reader.Refuse(ChannelsMessage);
+    if (edited.BoundedQueue && edited.QueuePlaces < 1) reader.Refuse(PlacesMessage);
+    const int classes = edited.PriorityClasses;
+    if (edited.RelativePriority && (classes < 1 || classes > MaxPriorityClasses))
+        reader.Refuse(ClassRangeMessage);
+    if (classes > MaxPriorityClasses) reader.Refuse(TooManyClassesMessage);
+}
+
+// A row still showing its share keeps the exact value behind it. Without the priority box the
+// shares are not summed, and when the user did not touch them the slot keeps its own, so that a
+// default split shown for a plain QS is not stored.
+void QsParametersDialog::ReadClassShares(FieldReader& reader, QsParams& edited) {
+    if (reader.Refused()) return;
     double sum = 0;
-    try {
-        for (int k = 1; k <= classes; ++k)
-            sum += ParseLocaleStrict(ShareText(k).toStdString(), decimalSeparator_);
-    } catch (const Error& error) {
-        Refuse(FromStd(error.what()));
-        return false;
-    }
-    if (priorityBox_->isChecked() && (sum < LowestShareSum || sum > HighestShareSum)) {
-        Refuse(SumMessageStart + FromStd(FormatLocale(sum, decimalSeparator_)) + ")");
-        return false;
-    }
-    return true;
-}
-
-// Counts the calculation cannot work with; only a dialog that edits a slot checks them.
-bool QsParametersDialog::CheckCounts() {
-    if (slot_ <= 0) return true;
-    try {
-        if (ParseIntegerStrict(channelsEdit_->text().toStdString()) < 1) {
-            Refuse(ChannelsMessage);
-            return false;
+    for (int k = 1; k <= edited.PriorityClasses; ++k) {
+        const QString text = ShareText(k);
+        double share = working_.ClassShare(k);
+        if (text != ShownShare(share)) {
+            const auto entry = reader.Number(ShareField(k), text);
+            if (!entry) return;
+            share = entry->Value;
         }
-        if (boundedQueueBox_->isChecked() &&
-            ParseIntegerStrict(placesEdit_->text().toStdString()) < 1) {
-            Refuse(PlacesMessage);
-            return false;
-        }
-    } catch (const Error& error) {
-        Refuse(FromStd(error.what()));
-        return false;
+        edited.ClassShare(k) = share;
+        sum += share;
     }
-    return true;
+    if (edited.RelativePriority && (sum < LowestShareSum || sum > HighestShareSum))
+        reader.Refuse(SumMessageStart + ShownShare(sum) + ")");
+    if (!edited.RelativePriority && !sharesEdited_) edited.ClassShares = opened_.ClassShares;
 }
 
-bool QsParametersDialog::TakeOver() {
-    if (slot_ <= 0) return true;
-    try {
-        TakeOverFields(model_.Qs(slot_));
-    } catch (const Error& error) {
-        Refuse(FromStd(error.what()));
-        return false;
-    }
-    return true;
-}
-
-// Field by field in this order: a failed conversion stops here, the fields before it stored.
-void QsParametersDialog::TakeOverFields(QsParams& slot) {
-    slot.ServiceTime = ParseNumber(serviceTimeEdit_->text().toStdString());
-    const std::int32_t classes = ParseIntegerStrict(classesEdit_->text().toStdString());
-    if (classes > MaxPriorityClasses) throw Error(TooManyClassesMessage.toStdString());
-    slot.PriorityClasses = classes;
-    for (int k = 1; k <= classes; ++k)
-        slot.ClassShare(k) = ParseLocaleStrict(ShareText(k).toStdString(), decimalSeparator_);
-    slot.Channels = ParseIntegerStrict(channelsEdit_->text().toStdString());
-    slot.Name = Utf8Prefix(nameEdit_->text().toStdString(), MaxNameLength);
-    slot.QueuePlaces = ParseIntegerStrict(placesEdit_->text().toStdString());
-    slot.BoundedQueue = boundedQueueBox_->isChecked();
-    slot.RelativePriority = priorityBox_->isChecked();
-}
-
-void QsParametersDialog::Refuse(const QString& message) {
-    dialogs_.ShowError(this, message);
+void QsParametersDialog::Store(const QsParams& edited) {
+    QsParams& slot = model_.Qs(slot_);
+    if (SameParameters(slot, edited)) return;
+    CopyParameters(edited, slot);
+    model_.SetModified(true);
+    if (document_)
+        document_->RecordChange("изменение параметров " + NetworkModel::NodeLabel(slot_));
 }
 
 int QsParametersDialog::ClassRowCount() const {

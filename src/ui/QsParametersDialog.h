@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <optional>
 
+#include "document/NetworkDocument.h"
 #include "model/NetworkModel.h"
 #include "widgets/PlatformDialogs.h"
 
@@ -13,23 +14,29 @@ class QTableWidget;
 
 namespace qnetica {
 
-// The QS parameters dialog: edits one slot of the model. Default and reset class shares go
-// into the slot at once; everything typed is taken over when the dialog closes, by "ОК" or by
-// the close box alike. Node 0 and "no node" show the dialog but change no slot.
+class FieldReader;
+
+// The QS parameters dialog: edits one slot of the model. It works on a copy of the slot (the
+// default and reset class shares go there) and stores it only on "ОК", after every field was
+// read and checked; "Отмена", Esc and the close box discard everything. A field whose text is
+// still the one shown keeps the slot's exact value, so opening and confirming unchanged changes
+// nothing and does not mark the network.
 class QsParametersDialog : public QDialog {
     Q_OBJECT
 
   public:
     QsParametersDialog(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent = nullptr);
+    // The same dialog that records each change it stores in the document's history itself.
+    QsParametersDialog(NetworkDocument& document, PlatformDialogs& dialogs,
+                       QWidget* parent = nullptr);
 
-    // The QS parameters command for a node (-1: none selected).
+    // The QS parameters command for a node; the outside world (0) and "none" (-1) have none.
     void EditQs(int node);
-    // Its parts, for the tests: the steps before the dialog shows, and the take-over after it
-    // closed (false when a failed conversion stopped it).
+    // The steps before the dialog shows: the caption and the fields from slot node (> 0).
     void PrepareForQs(int node);
-    bool TakeOver();
 
-    bool Confirm();  // true when the dialog closed
+    bool Confirm();  // "ОК": true when the fields were stored and the dialog closed
+    void Cancel() { reject(); }
     void ResetClassShares();
 
     int EditedSlot() const { return slot_; }
@@ -50,6 +57,7 @@ class QsParametersDialog : public QDialog {
     QLineEdit* ClassesEdit() const { return classesEdit_; }
     QTableWidget* ClassTable() const { return classTable_; }
     QPushButton* OkButton() const { return okButton_; }
+    QPushButton* CancelButton() const { return cancelButton_; }
     QPushButton* ResetButton() const { return resetButton_; }
 
   private:
@@ -59,17 +67,24 @@ class QsParametersDialog : public QDialog {
     void ClassesChanged(const QString& text);
     void ShowClassShares(int classes);
     void AppendClassRow(int k, double share);
+    QString ShownShare(double share) const;
     std::optional<int> ReadClasses();  // nullopt after the error box
-    bool CheckFields();                // the checks of "ОК"; each refusal shows its box
-    bool CheckClassShares(int classes);
-    bool CheckCounts();
-    void TakeOverFields(QsParams& slot);
-    void Refuse(const QString& message);
+    // The fields as a slot, checked as "ОК" checks them; nullopt after the first refusal.
+    std::optional<QsParams> ReadFields();
+    void ReadNumbers(FieldReader& reader, QsParams& edited);
+    void ReadClassShares(FieldReader& reader, QsParams& edited);
+    void CheckCounts(FieldReader& reader, const QsParams& edited);
+    void Store(const QsParams& edited);
 
     NetworkModel& model_;
+    NetworkDocument* document_ = nullptr;  // records the changes when there is one
     PlatformDialogs& dialogs_;
     int slot_ = -1;
-    bool filling_ = false;  // the opener rebuilds the class table once, after all fields
+    QsParams opened_;            // the slot as it was when the dialog opened
+    QsParams working_;           // its copy with the default or reset shares the table shows
+    QString serviceShown_;       // the service time as the dialog showed it
+    bool sharesEdited_ = false;  // typed into the table, reset, or another number of classes
+    bool filling_ = false;       // the dialog itself writes the fields, not the user
     char decimalSeparator_ = '.';
 
     QLineEdit* nameEdit_ = nullptr;
@@ -81,6 +96,7 @@ class QsParametersDialog : public QDialog {
     QLineEdit* classesEdit_ = nullptr;
     QTableWidget* classTable_ = nullptr;
     QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     QPushButton* resetButton_ = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "runs/ResultsReport.h"
+#include "widgets/DecimalSeparator.h"
 #include "widgets/ReportFileRequest.h"
 
 namespace qnetica {
@@ -32,6 +33,13 @@ constexpr double SourceColumnShare = 0.24;
 constexpr double QsColumnDivisor = 9.2;
 constexpr double NetworkLabelShare = 0.7;
 constexpr double NetworkValueShare = 0.24;
+
+// The column of the QS names, which are shown as they were typed even when they look like numbers.
+constexpr int SourceNameColumn = 1;
+
+QString ShownCell(const std::string& text, bool number) {
+    return number ? ShownNumber(text) : QString::fromStdString(text);
+}
 
 // The width of a column's widest cell (the table view hides the base class's public method).
 int ContentWidth(const QTableWidget* grid, int column) {
@@ -111,8 +119,9 @@ void ResultsDialog::PrepareForOpening(ResultTables& tables, int nodeCount) {
     FitColumns();
 }
 
+// The tables keep the report's texts; the grids show their numbers with the user's separator.
 void ResultsDialog::ShowRows(int rows) {
-    auto fill = [rows](QTableWidget* grid, const auto& table) {
+    auto fill = [rows](QTableWidget* grid, const auto& table, int textColumn) {
         const int columns = grid->columnCount();
         QStringList titles;
         for (int c = 0; c < columns; ++c) titles << QString::fromStdString(table[0][c]);
@@ -120,14 +129,15 @@ void ResultsDialog::ShowRows(int rows) {
         grid->setRowCount(rows - 1);
         for (int r = 1; r < rows; ++r)
             for (int c = 0; c < columns; ++c)
-                grid->setItem(r - 1, c, new QTableWidgetItem(QString::fromStdString(table[r][c])));
+                grid->setItem(r - 1, c,
+                              new QTableWidgetItem(ShownCell(table[r][c], c != textColumn)));
     };
-    fill(grids_[0], tables_->SourceTable);
-    fill(grids_[1], tables_->QsTable);
+    fill(grids_[0], tables_->SourceTable, SourceNameColumn);
+    fill(grids_[1], tables_->QsTable, -1);
     for (int r = 0; r < static_cast<int>(NetworkRowCount); ++r)
         for (int c = 0; c < static_cast<int>(NetworkColumnCount); ++c)
-            grids_[2]->setItem(
-                r, c, new QTableWidgetItem(QString::fromStdString(tables_->NetworkTable[r][c])));
+            grids_[2]->setItem(r, c,
+                               new QTableWidgetItem(ShownCell(tables_->NetworkTable[r][c], true)));
 }
 
 int ResultsDialog::RowCount(const QTableWidget* grid) const {

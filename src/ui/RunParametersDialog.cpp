@@ -12,7 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "model/NumberText.h"
+#include "widgets/DecimalSeparator.h"
+#include "widgets/FieldReader.h"
 #include "widgets/ReportFileRequest.h"
 
 namespace qnetica {
@@ -20,12 +21,18 @@ namespace {
 
 constexpr int FieldCharacters = 17;  // "50000.0000000000" and a little room
 
-QString FromStd(const std::string& text) {
-    return QString::fromStdString(text);
+// The fields as the refusals name them.
+const QString InputRateName = QStringLiteral("Интенсивность входного потока");
+const QString RowNames[] = {QStringLiteral("Время обслуживания"), QStringLiteral("Число каналов"),
+                            QStringLiteral("Число мест")};  // by Kind
+const QString StepCountName = QStringLiteral("Кол-во циклов");
+QString FromName(const QString& name) {
+    return name + QStringLiteral(", от");
 }
-std::string ToStd(const QLineEdit* edit) {
-    return edit->text().toStdString();
+QString ToName(const QString& name) {
+    return name + QStringLiteral(", до");
 }
+
 QString Integer(std::int32_t value) {
     return QString::number(value);
 }
@@ -180,8 +187,8 @@ void RunParametersDialog::PrepareForOpening(VariationPlan& plan) {
     plan.LoadPlanDefaults(model_);
     stepCountField_->setText(Integer(plan.StepCount));
     FillQsLists();
-    inputRateFromField_->setText(FromStd(FormatFixed(plan.InputRateFrom)));
-    inputRateToField_->setText(FromStd(FormatFixed(plan.InputRateTo)));
+    ShowNumber(inputRateFromField_, plan.InputRateFrom);
+    ShowNumber(inputRateToField_, plan.InputRateTo);
     // Filling the lists selected the first QS of each and showed its values; a network
     // without QS leaves the rows' fields as they were.
 }
@@ -213,8 +220,8 @@ void RunParametersDialog::ShowSelectedQs(Kind kind) {
     const QsRow& row = Row(kind);
     switch (kind) {
         case Kind::Service:
-            row.From->setText(FromStd(FormatFixed(qs->ServiceFrom)));
-            row.To->setText(FromStd(FormatFixed(qs->ServiceTo)));
+            ShowNumber(row.From, qs->ServiceFrom);
+            ShowNumber(row.To, qs->ServiceTo);
             break;
         case Kind::Channels:
             row.From->setText(Integer(qs->ChannelsFrom));
@@ -227,24 +234,32 @@ void RunParametersDialog::ShowSelectedQs(Kind kind) {
     }
 }
 
-void RunParametersDialog::StoreSelectedQs(Kind kind) {
+// Both fields of the row or neither: a refused text leaves the plan as it was.
+bool RunParametersDialog::StoreSelectedQs(Kind kind) {
     QsPlan* qs = SelectedQs(kind);
-    if (!qs) return;
+    if (!qs) return true;
     const QsRow& row = Row(kind);
-    switch (kind) {
-        case Kind::Service:
-            qs->ServiceFrom = ParseNumber(ToStd(row.From));
-            qs->ServiceTo = ParseNumber(ToStd(row.To));
-            break;
-        case Kind::Channels:
-            qs->ChannelsFrom = ParseInteger(ToStd(row.From));
-            qs->ChannelsTo = ParseInteger(ToStd(row.To));
-            break;
-        case Kind::Places:
-            qs->PlacesFrom = ParseInteger(ToStd(row.From));
-            qs->PlacesTo = ParseInteger(ToStd(row.To));
-            break;
+    const QString& name = RowNames[static_cast<int>(kind)];
+    FieldReader reader(dialogs_, this);
+    if (kind == Kind::Service) {
+        const auto from = ReadNumber(reader, FromName(name), row.From);
+        const auto to = ReadNumber(reader, ToName(name), row.To);
+        if (reader.Refused()) return false;
+        qs->ServiceFrom = *from;
+        qs->ServiceTo = *to;
+        return true;
     }
+    const auto from = reader.Integer(FromName(name), row.From->text());
+    const auto to = reader.Integer(ToName(name), row.To->text());
+    if (reader.Refused()) return false;
+    if (kind == Kind::Channels) {
+        qs->ChannelsFrom = *from;
+        qs->ChannelsTo = *to;
+    } else {
+        qs->PlacesFrom = *from;
+        qs->PlacesTo = *to;
+    }
+    return true;
 }
 
 void RunParametersDialog::StoreServiceRange() {
@@ -259,23 +274,47 @@ void RunParametersDialog::StorePlacesRange() {
     StoreSelectedQs(Kind::Places);
 }
 
-void RunParametersDialog::StoreFirstFields() {
-    plan_->InputRateFrom = ParseNumber(ToStd(inputRateFromField_));
-    plan_->InputRateTo = ParseNumber(ToStd(inputRateToField_));
-    plan_->StepCount = ParseInteger(ToStd(stepCountField_));
+void RunParametersDialog::ShowNumber(QLineEdit* field, double value) {
+    const QString text = ShownFixed(value);
+    shown_[field] = {text, value};
+    field->setText(text);
+}
+
+// A field that still shows its number gives that number exactly, not its ten decimals.
+std::optional<double> RunParametersDialog::ReadNumber(FieldReader& reader, const QString& name,
+                                                      const QLineEdit* field) const {
+    const auto shown = shown_.find(field);
+    if (shown != shown_.end() && shown->Text == field->text()) return shown->Value;
+    const auto entry = reader.Number(name, field->text());
+    if (!entry) return std::nullopt;
+    return entry->Value;
+}
+
+// The range of the input rate and the number of steps. Refused texts are shown when asked for;
+// otherwise (a fixed run, a cancelled dialog) they are passed over and the plan keeps its values.
+bool RunParametersDialog::StoreFirstFields(bool refuse) {
+    FieldReader reader = refuse ? FieldReader(dialogs_, this) : FieldReader::Quiet();
+    const auto from = ReadNumber(reader, FromName(InputRateName), inputRateFromField_);
+    if (from) plan_->InputRateFrom = *from;
+    const auto to = ReadNumber(reader, ToName(InputRateName), inputRateToField_);
+    if (to) plan_->InputRateTo = *to;
+    const auto steps = reader.Integer(StepCountName, stepCountField_->text());
+    if (steps) plan_->StepCount = *steps;
+    return !reader.Refused();
 }
 
 bool RunParametersDialog::Continue() {
     if (!plan_) return false;
-    StoreFirstFields();
+    // The fields of a varied run must be numbers; a fixed run takes what it can.
+    const bool varied = variedRunButton_->isChecked();
+    if (!StoreFirstFields(varied) && varied) return false;
     // Read in either mode; they were cleared when the dialog opened.
     if (varyInputRateBox_->isChecked()) plan_->VaryInputRate = true;
     if (varyServiceTimeBox_->isChecked()) plan_->VaryServiceTime = true;
     if (varyChannelsBox_->isChecked()) plan_->VaryChannels = true;
     if (varyPlacesBox_->isChecked()) plan_->VaryPlaces = true;
-    const bool varied = variedRunButton_->isChecked();
     if (const auto refusal = plan_->ConfirmPlan(model_, varied)) {
-        dialogs_.ShowError(this, FromStd(*refusal));
+        dialogs_.ShowError(this, QString::fromStdString(*refusal));
         return false;
     }
     accept();
@@ -283,7 +322,7 @@ bool RunParametersDialog::Continue() {
 }
 
 void RunParametersDialog::Cancel() {
-    if (plan_) StoreFirstFields();  // shown again at the next opening
+    if (plan_) StoreFirstFields(false);  // shown again at the next opening
     reject();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <array>
+#include <optional>
 
 #include "model/NetworkModel.h"
 #include "runs/VariationPlan.h"
@@ -16,10 +18,12 @@ class QRadioButton;
 
 namespace qnetica {
 
+class FieldReader;
+
 // The calculation parameters dialog: fixed or varied run and, for the latter, what varies, from
 // where to where, in how many steps, the report file and what to show at the end. It keeps no
 // values of its own: everything lives in the plan it is opened with, and only the actions of
-// its buttons store typed texts there.
+// its buttons store typed texts there. Numbers show the user's separator and take "," and ".".
 class RunParametersDialog : public QDialog {
     Q_OBJECT
 
@@ -39,7 +43,8 @@ class RunParametersDialog : public QDialog {
     bool Continue();
     void Cancel();            // "Отменить"
     void ChooseReportFile();  // "Файл отчета"
-    // The small OK buttons: store their row's two fields for the QS selected in the row.
+    // The small OK buttons: store their row's two fields for the QS selected in the row; a text
+    // that is no number is refused with its box and nothing of the row is stored.
     void StoreServiceRange();
     void StoreChannelsRange();
     void StorePlacesRange();
@@ -94,10 +99,14 @@ class RunParametersDialog : public QDialog {
     void SetVariedControlsEnabled(bool enabled);
     void FillQsLists();
     void ShowSelectedQs(Kind kind);
-    void StoreSelectedQs(Kind kind);
+    bool StoreSelectedQs(Kind kind);
     QsPlan* SelectedQs(Kind kind) const;  // nullptr when the list selects no QS
     const QsRow& Row(Kind kind) const { return rows_[static_cast<int>(kind)]; }
-    void StoreFirstFields();
+    bool StoreFirstFields(bool refuse);  // false when a text was refused
+    // A number in a field with the user's separator, remembered with the value it stands for.
+    void ShowNumber(QLineEdit* field, double value);
+    std::optional<double> ReadNumber(FieldReader& reader, const QString& name,
+                                     const QLineEdit* field) const;
 
     const NetworkModel& model_;
     PlatformDialogs& dialogs_;
@@ -118,6 +127,11 @@ class RunParametersDialog : public QDialog {
     QLineEdit* inputRateToField_ = nullptr;
     QLineEdit* stepCountField_ = nullptr;
     std::array<QsRow, 3> rows_{};  // by Kind
+    struct FieldNumber {
+        QString Text;
+        double Value = 0;
+    };
+    QHash<const QLineEdit*, FieldNumber> shown_;
     QPushButton* reportFileButton_ = nullptr;
 };
 

@@ -7,6 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "model/NumberEntry.h"
+#include "model/NumberText.h"
+#include "widgets/DecimalSeparator.h"
+#include "widgets/FieldReader.h"
+
 namespace qnetica {
 
 ValueInputDialog::ValueInputDialog(NetworkModel& model, PlatformDialogs& dialogs, QWidget* parent)
@@ -34,16 +39,30 @@ QString ValueInputDialog::AskValue(const QString& prompt, const QString& text) {
     SetValueText(text);
     edit_->setFocus();
     dialogs_.ShowModal(*this);
-    return ValueText();
+    // Only a closing that went round the check leaves a text that is no number: the caller then
+    // gets back what it offered.
+    const NumberEntry entry = ReadNumberEntry({}, edit_->text().toStdString(), EmptyEntry::Allowed);
+    return entry.Taken() ? QString::fromStdString(entry.Text) : text;
 }
 
 void ValueInputDialog::SetValueText(const QString& text) {
     // Only a different text is a change; writing the same text leaves the network unmarked.
-    if (edit_->text() != text) edit_->setText(text);
+    const QString shown = ShownNumber(text.toStdString());
+    if (edit_->text() != shown) edit_->setText(shown);
 }
 
 QString ValueInputDialog::ValueText() const {
-    return edit_->text();
+    return QString::fromStdString(WithDecimalSeparator(edit_->text().toStdString(), '.'));
+}
+
+void ValueInputDialog::done(int result) {
+    if (!CheckValue()) return;
+    QDialog::done(result);
+}
+
+bool ValueInputDialog::CheckValue() {
+    FieldReader reader(dialogs_, this);
+    return reader.Number(windowTitle(), edit_->text(), EmptyEntry::Allowed).has_value();
 }
 
 }  // namespace qnetica

@@ -71,13 +71,18 @@ TEST_F(GeneratorDialogTest, OkGeneratesTheNetworkAndCloses) {
     EXPECT_EQ(form.QsCountEdit()->text(), "3");  // the texts stay for the next opening
 }
 
-TEST_F(GeneratorDialogTest, TheIntensityIsReadWithTheLocalesSeparator) {
-    form.SetDecimalSeparator(',');
-    Fill("2,5", "1", "1", "2");
-    form.Generate();
-    EXPECT_TRUE(Closed());
-    EXPECT_EQ(model.InputRate(), 2.5);
-    EXPECT_EQ(model.InputRateText(), "2,5");
+// Whatever the locale, a comma and a point both stand before the decimals; the model keeps ".".
+TEST_F(GeneratorDialogTest, TheIntensityTakesACommaAndAPoint) {
+    for (char separator : {'.', ','}) {
+        form.SetDecimalSeparator(separator);
+        Fill("2,5", "0,5", "1", "2");
+        form.Generate();
+        EXPECT_TRUE(Closed());
+        EXPECT_EQ(model.InputRate(), 2.5);
+        EXPECT_EQ(model.InputRateText(), "2.5");
+        EXPECT_EQ(model.Qs(1).ServiceTime, 0.5);
+        model.Clear();
+    }
 }
 
 struct Refusal {
@@ -112,25 +117,25 @@ TEST_P(GeneratorDialogRefusalTest, ShowsTheMessageAndStaysOpen) {
 INSTANTIATE_TEST_SUITE_P(
     Inputs, GeneratorDialogRefusalTest,
     ::testing::Values(Refusal{"Intensity", "x1", "1", "3", MessageBoxKind::Error,
-                              "'x1' is not a valid floating point value"},
+                              "Интенсивность входящего потока: \"x1\" не является числом"},
                       Refusal{"QsCountText", "1", "1", "три", MessageBoxKind::Error,
-                              "'три' is not a valid integer value"},
+                              "Количество СМО: \"три\" не является целым числом"},
                       Refusal{"QsCountBelowTwo", "1", "1", "1", MessageBoxKind::Plain,
                               "Количество СМО должно лежать в пределах от 2 до 7 включительно."},
                       Refusal{"QsCountAboveSeven", "1", "1", "8", MessageBoxKind::Plain,
                               "Количество СМО должно лежать в пределах от 2 до 7 включительно."},
                       Refusal{"Channels", "1", "", "3", MessageBoxKind::Error,
-                              "'' is not a valid integer value"}),
+                              "Число каналов: значение не указано"}),
     [](const auto& info) { return std::string(info.param.Case); });
 
-TEST_F(GeneratorDialogTest, ARefusedNumberOfQsKeepsTheIntensityTaken) {
+TEST_F(GeneratorDialogTest, ARefusedNumberOfQsChangesNothing) {
     model.SetModified(false);
     Fill("7", "1", "1", "9");
     form.Generate();
-    EXPECT_EQ(model.InputRate(), 7);
-    EXPECT_EQ(model.InputRateText(), "7");
-    EXPECT_EQ(valueDialog.ValueText(), "7");
-    EXPECT_TRUE(model.Modified());
+    EXPECT_EQ(model.InputRate(), 0);
+    EXPECT_EQ(model.InputRateText(), "");
+    EXPECT_EQ(valueDialog.ValueText(), "");
+    EXPECT_FALSE(model.Modified());
 }
 
 TEST_F(GeneratorDialogTest, CancelChangesNothing) {

@@ -62,12 +62,12 @@ TEST(CalculationMessagesTest, CellsThatAreNotNumbersAreReportedOncePerCommand) {
     NetworkModel model;
     ThreeQsChain(model);
     model.Matrix().SetCell(2, 3, "abc");
-    model.Matrix().SetCell(0, 2, "0,5");
+    model.Matrix().SetCell(0, 2, "0;5");
     CommandRun run(true);
     run.Step(model, 1);
     run.Step(model, 2);
     const std::vector<RecordedMessage> firstStep = {
-        {Plain, "Ячейка (S0, S2) матрицы вероятностей передач не является числом: \"0,5\""},
+        {Plain, "Ячейка (S0, S2) матрицы вероятностей передач не является числом: \"0;5\""},
         {Plain, "Ячейка (S2, S3) матрицы вероятностей передач не является числом: \"abc\""},
         {Plain, "Сумма 2-ой строки не равна 1 (равна 0.0000000000)."},
         {Error, "Определитель системы равен 0."},

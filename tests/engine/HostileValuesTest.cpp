@@ -274,7 +274,7 @@ TEST(HostileCellTest, TwentyCharactersThatAreNoNumberAreNamedAndReadAsZero) {
         "--------------------",
         "....................",
         "1e99999999999999999x",
-        "0,5000000000000000000",
+        "0,5,0000000000000000",
         "1e400",
         "-1e400",
         "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t",

@@ -95,7 +95,7 @@ TEST_F(KeptCellNumbersTest, StepsGiveTheBitsOfANetworkReadAfresh) {
              m.Matrix().SetCell(5, 0, m.Matrix().Cell(5, 7));
              m.Matrix().SetCell(5, 7, first);
          }},
-        {"a cell that is no number", [](NetworkModel& m) { m.Matrix().SetCell(9, 9, "0,1"); }},
+        {"a cell that is no number", [](NetworkModel& m) { m.Matrix().SetCell(9, 9, "0,1,2"); }},
         {"last QS removed and added again",
          [](NetworkModel& m) {
              m.RemoveLastNode();

@@ -108,8 +108,8 @@ const RefusedCase RefusedCases[] = {
      "transfers[1].to: expected a node from 0 to 3 (0: outside the network), got 4"},
     {Replaced(R"({"from": 3,)", R"({"from": -1,)"),
      "transfers[5].from: expected a node from 0 to 3 (0: outside the network), got -1"},
-    {Replaced(R"("p": "0.6")", R"("p": "0,6")"),
-     "transfers[2].p: expected a probability: a number, or a text that reads as one, got \"0,6\""},
+    {Replaced(R"("p": "0.6")", R"("p": "0;6")"),
+     "transfers[2].p: expected a probability: a number, or a text that reads as one, got \"0;6\""},
     {Replaced(R"("p": "0.6")", R"("p": null)"),
      "transfers[2].p: expected a probability: a number, or a text that reads as one, got null"},
     {Replaced(R"("p": "0.6")", R"("p": "0.600000000000000000001")"),
@@ -201,8 +201,8 @@ TEST(NetworkJsonReadingTest, NetworksWithoutAJsonFormAreRefusedWithThePlace) {
          "qs[2].classes: 51 classes, where a QS has 0 to 50"},
         {[](NetworkModel& m) { m.Qs(3).ClassShare(2) = INFINITY; },
          "qs[3].classes[2]: INF is not a number that JSON can hold"},
-        {[](NetworkModel& m) { m.Matrix().SetCell(2, 1, "0,5"); },
-         "transfers: the cell from S2 to S1 holds \"0,5\", which is not a number"},
+        {[](NetworkModel& m) { m.Matrix().SetCell(2, 1, "0;5"); },
+         "transfers: the cell from S2 to S1 holds \"0;5\", which is not a number"},
     };
     std::filesystem::remove("refused.json");
     for (const Case& refused : cases) {

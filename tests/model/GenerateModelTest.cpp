@@ -144,26 +144,29 @@ TEST(GenerateModelTest, SubsetRowsWrapAtTheRightEdgeOfTheArea) {
     EXPECT_EQ(all[15], (Position{335, 50}));
 }
 
-TEST(GenerateModelTest, TheIntensityTextGoesToTheFieldAndTheValueDialogAsTyped) {
-    NetworkModel model;
-    GenerationRequest request = Request("2");
-    request.IntensityText = "2,5";
-    request.DecimalSeparator = ',';
-    std::vector<std::string> shown;
-    GenerateModel(model, request, [&](const std::string& text) { shown.push_back(text); });
-    EXPECT_EQ(model.InputRate(), 2.5);
-    EXPECT_EQ(model.InputRateText(), "2,5");
-    EXPECT_EQ(shown, std::vector<std::string>{"2,5"});
+// Typed with a comma or a point, the intensity reaches the field and the value input dialog with
+// its digits as typed and "." before its decimals.
+TEST(GenerateModelTest, TheIntensityTextGoesToTheFieldAndTheValueDialogWithAPoint) {
+    for (const char* typed : {"2,5", "2.5", " 2,5 "}) {
+        NetworkModel model;
+        GenerationRequest request = Request("2");
+        request.IntensityText = typed;
+        std::vector<std::string> shown;
+        GenerateModel(model, request, [&](const std::string& text) { shown.push_back(text); });
+        EXPECT_EQ(model.InputRate(), 2.5) << typed;
+        EXPECT_EQ(model.InputRateText(), "2.5") << typed;
+        EXPECT_EQ(shown, std::vector<std::string>{"2.5"}) << typed;
+    }
 }
 
 struct BadInput {
     const char* Case;
     const char* Intensity;
+    const char* ServiceTime;
     const char* QsCount;
     const char* Channels;
     GenerationEnd End;
     const char* Message;
-    bool IntensityTaken;  // steps 2 to 4 done before the refusal
 };
 
 void PrintTo(const BadInput& input, std::ostream* out) {
@@ -172,11 +175,13 @@ void PrintTo(const BadInput& input, std::ostream* out) {
 
 class GenerateModelBadInputTest : public ::testing::TestWithParam<BadInput> {};
 
-TEST_P(GenerateModelBadInputTest, RefusesWithTheReadersMessageAndAddsNoQs) {
+// Every text is read before anything changes: a refusal leaves the network as it was.
+TEST_P(GenerateModelBadInputTest, RefusesWithTheFieldsMessageAndChangesNothing) {
     const BadInput& input = GetParam();
     NetworkModel model;
     GenerationRequest request = Request(input.QsCount);
     request.IntensityText = input.Intensity;
+    request.ServiceTimeText = input.ServiceTime;
     request.ChannelsText = input.Channels;
     int shown = 0;
     const GenerationOutcome outcome =
@@ -185,38 +190,42 @@ TEST_P(GenerateModelBadInputTest, RefusesWithTheReadersMessageAndAddsNoQs) {
     EXPECT_EQ(outcome.Message, input.Message);
     EXPECT_EQ(model.NodeCount(), 1);
     EXPECT_TRUE(model.Generated());
-    EXPECT_EQ(model.InputRateText(), input.IntensityTaken ? input.Intensity : "");
-    EXPECT_EQ(model.Modified(), input.IntensityTaken);
-    EXPECT_EQ(shown, input.IntensityTaken ? 1 : 0);
+    EXPECT_EQ(model.InputRateText(), "");
+    EXPECT_EQ(model.InputRate(), 0);
+    EXPECT_FALSE(model.Modified());
+    EXPECT_EQ(shown, 0);
     EXPECT_TRUE(FilledCells(model).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, GenerateModelBadInputTest,
-    ::testing::Values(BadInput{"IntensityText", "abc", "3", "1", GenerationEnd::NotANumber,
-                               "'abc' is not a valid floating point value", false},
-                      BadInput{"IntensityWithForeignSeparator", "2,5", "3", "1",
-                               GenerationEnd::NotANumber,
-                               "'2,5' is not a valid floating point value", false},
-                      BadInput{"QsCountText", "5", "x", "1", GenerationEnd::NotANumber,
-                               "'x' is not a valid integer value", true},
-                      BadInput{"OneQs", "5", "1", "1", GenerationEnd::QsCountOutOfRange,
-                               BaseQsCountRefusal, true},
-                      BadInput{"EightQs", "5", "8", "1", GenerationEnd::QsCountOutOfRange,
-                               BaseQsCountRefusal, true},
-                      BadInput{"ChannelsText", "5", "3", "1.5", GenerationEnd::NotANumber,
-                               "'1.5' is not a valid integer value", true},
-                      // The number of QS is checked before the channels are read.
-                      BadInput{"QsCountBeforeChannels", "5", "9", "x",
-                               GenerationEnd::QsCountOutOfRange, BaseQsCountRefusal, true}),
+    ::testing::Values(
+        BadInput{"IntensityText", "abc", "1", "3", "1", GenerationEnd::NotANumber,
+                 "Интенсивность входящего потока: \"abc\" не является числом"},
+        BadInput{"IntensityEmpty", "", "1", "3", "1", GenerationEnd::NotANumber,
+                 "Интенсивность входящего потока: значение не указано"},
+        BadInput{"ServiceTimeText", "5", "0,2,3", "3", "1", GenerationEnd::NotANumber,
+                 "Время обслуживания: \"0,2,3\" не является числом"},
+        BadInput{"ServiceTimeEmpty", "5", "", "3", "1", GenerationEnd::NotANumber,
+                 "Время обслуживания: значение не указано"},
+        BadInput{"QsCountText", "5", "1", "x", "1", GenerationEnd::NotANumber,
+                 "Количество СМО: \"x\" не является целым числом"},
+        BadInput{"OneQs", "5", "1", "1", "1", GenerationEnd::QsCountOutOfRange, BaseQsCountRefusal},
+        BadInput{"EightQs", "5", "1", "8", "1", GenerationEnd::QsCountOutOfRange,
+                 BaseQsCountRefusal},
+        BadInput{"ChannelsText", "5", "1", "3", "1.5", GenerationEnd::NotANumber,
+                 "Число каналов: \"1.5\" не является целым числом"},
+        // The texts in the order of the dialog's fields, then the range of the number of QS.
+        BadInput{"ChannelsBeforeQsCount", "5", "1", "9", "x", GenerationEnd::NotANumber,
+                 "Число каналов: \"x\" не является целым числом"}),
     [](const auto& info) { return std::string(info.param.Case); });
 
-TEST(GenerateModelTest, AServiceTimeThatIsNoNumberIsTakenAsTheLenientReaderGivesIt) {
+TEST(GenerateModelTest, TheServiceTimeTakesACommaToo) {
     NetworkModel model;
     GenerationRequest request = Request("2");
-    request.ServiceTimeText = "abc";
+    request.ServiceTimeText = "0,125";
     EXPECT_EQ(GenerateModel(model, request, nullptr).End, GenerationEnd::Generated);
-    EXPECT_EQ(model.Qs(1).ServiceTime, 0);
+    for (int k = 1; k < model.NodeCount(); ++k) EXPECT_EQ(model.Qs(k).ServiceTime, 0.125);
 }
 
 // A fixed run whose parameters dialog is confirmed at once; it keeps the messages shown.

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 #include "model/Error.h"
 #include "model/NumberText.h"
@@ -77,7 +80,7 @@ TEST(ParseNumberTest, LenientReaderTable) {
         {"007", 7, true},
         {"", 0, true},
         {"   ", 0, true},
-        {"0,5", 0, false},
+        {"0,5", 0.5, true},
         {"abc", 0, false},
         {"0.5 x", 0, false},
         {".", 0, false},
@@ -86,6 +89,10 @@ TEST(ParseNumberTest, LenientReaderTable) {
         {"1e+", 0, false},
         {"e5", 0, false},
         {"1.2.3", 0, false},
+        {"0,2,3", 0, false},
+        {"0,2.3", 0, false},
+        {",", 0, false},
+        {"1,e5", 1e5, true},
         {"0x10", 0, false},
         {"inf", 0, false},
         {"nan", 0, false},
@@ -101,6 +108,64 @@ TEST(ParseNumberTest, LenientReaderTable) {
         EXPECT_EQ(parsed.Value, c.value) << '"' << c.text << '"';
         EXPECT_EQ(parsed.IsNumber, c.isNumber) << '"' << c.text << '"';
         EXPECT_EQ(ParseNumber(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
+// A comma before the decimals reads as the point does, whatever follows: the same text with a
+// point, read by the C library in the "C" locale, is the oracle.
+TEST(ParseNumberTest, CommaReadsAsThePoint) {
+    const char* commaTexts[] = {"0,2",
+                                " 0,2 ",
+                                "1,5e2",
+                                "-0,25",
+                                ",5",
+                                "5,",
+                                "0,3333333333",
+                                "2,5E-1",
+                                "1,7976931348623157e308",
+                                "0,1000000000000000055511151231257827",
+                                "+12345678901234567890,5"};
+    for (const char* text : commaTexts) {
+        std::string pointed(text);
+        std::replace(pointed.begin(), pointed.end(), ',', '.');
+        const ParsedNumber comma = ParseNumberChecked(text);
+        EXPECT_TRUE(comma.IsNumber) << text;
+        EXPECT_EQ(comma.Value, std::strtod(pointed.c_str(), nullptr)) << text;
+        EXPECT_EQ(comma.Value, ParseNumber(pointed)) << text;
+    }
+}
+
+struct SeparatorCase {
+    const char* text;
+    char separator;
+    const char* changed;
+};
+
+// The digits stay as typed; only the separator and the blanks around the number change.
+TEST(WithDecimalSeparatorTest, ChangesOnlyTheSeparatorOfANumber) {
+    const SeparatorCase cases[] = {
+        {"0,3333333333", '.', "0.3333333333"},
+        {"0.3333333333", ',', "0,3333333333"},
+        {" 0,2 ", '.', "0.2"},
+        {"1,5e2", '.', "1.5e2"},
+        {"1E-3", ',', "1E-3"},
+        {"-,5", '.', "-.5"},
+        {"+7,", '.', "+7."},
+        {"0.5", '.', "0.5"},
+        {"", ',', ""},
+        {"   ", ',', "   "},  // empty: as it was
+        {"abc", ',', "abc"},  // no number: as it was
+        {"0,2,3", '.', "0,2,3"},
+        {"1.5 x", ',', "1.5 x"},
+        {"NAN", ',', "NAN"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WithDecimalSeparator(c.text, c.separator), c.changed) << '"' << c.text << '"';
+        // The changed text of a number reads as the text did.
+        const ParsedNumber before = ParseNumberChecked(c.text);
+        const ParsedNumber after = ParseNumberChecked(WithDecimalSeparator(c.text, c.separator));
+        EXPECT_EQ(after.IsNumber, before.IsNumber) << c.text;
+        EXPECT_EQ(after.Value, before.Value) << c.text;
     }
 }
 

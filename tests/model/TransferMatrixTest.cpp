@@ -21,7 +21,7 @@ void PrepareReadNetwork(NetworkModel& model, RandomGenerator& random) {
     while (model.AddNode()) {
     }
     RandomFill(model, random, 800, 600);
-    model.Matrix().SetCell(3, 4, "0,5");
+    model.Matrix().SetCell(3, 4, "0,5,1");
     model.Matrix().SetCell(150, 0, "x");
     for (int from = 0; from < TransferMatrix::Size; ++from)
         for (int to = 0; to < TransferMatrix::Size; ++to) model.Matrix().Number(from, to);

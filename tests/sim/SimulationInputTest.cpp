@@ -57,9 +57,12 @@ TEST(SimulationInputTest, ProblemsOfWhatRequestsReachRefuseTheSimulation) {
         {"row within the tolerance",
          [](NetworkModel& m) { m.Matrix().SetCell(2, 0, "0.7500000005"); },
          {}},
+        {"a decimal comma reads as the point",
+         [](NetworkModel& m) { m.Matrix().SetCell(2, 0, "0,75"); },
+         {}},
         {"a cell that is not a number, though the row sums to 1",
-         [](NetworkModel& m) { m.Matrix().SetCell(2, 3, "0,0"); },
-         {{K::CellNotNumber, 2, 3, 0, "0,0"}}},
+         [](NetworkModel& m) { m.Matrix().SetCell(2, 3, "0,0,0"); },
+         {{K::CellNotNumber, 2, 3, 0, "0,0,0"}}},
         {"a negative transfer",
          [](NetworkModel& m) {
              m.Matrix().SetCell(2, 0, "1.25");

@@ -122,7 +122,12 @@ TEST_F(MainWindowTest, GridShowsTheWholeMatrixWithNodeHeaders) {
         EXPECT_EQ(table->headerData(0, orientation, Qt::DisplayRole).toString(), "S0");
         EXPECT_EQ(table->headerData(150, orientation, Qt::DisplayRole).toString(), "S150");
     }
-    EXPECT_EQ(form.MatrixView()->horizontalHeader()->defaultSectionSize(), 40);
+    // Wide enough for the ten decimals of the random fill and the editor, without widening.
+    const QFontMetrics metrics = form.MatrixView()->fontMetrics();
+    EXPECT_GT(form.MatrixView()->horizontalHeader()->defaultSectionSize(),
+              metrics.horizontalAdvance("0.3333333333") + 4);
+    EXPECT_LT(form.MatrixView()->horizontalHeader()->defaultSectionSize(),
+              metrics.horizontalAdvance("0.3333333333") * 3 / 2);
 }
 
 TEST_F(MainWindowTest, TypingIntoAGridCellMarksTheNetworkModified) {
@@ -454,6 +459,39 @@ TEST_F(MainWindowTest, DoubleClickInTheNodeListOpensTheParameters) {
     ASSERT_EQ(dialogs.Log().size(), 1u);
     EXPECT_EQ(dialogs.Log()[0].Kind, ScriptedDialogs::RequestKind::Modal);
     EXPECT_EQ(dialogs.Log()[0].Text, "S1");
+}
+
+// Only a QS has parameters: with no node or S0 selected the command is unavailable, and a
+// double click on S0 opens nothing.
+TEST_F(MainWindowTest, QsParametersNeedASelectedQs) {
+    form.AddQs();
+    Model().SetModified(false);
+    form.show();
+    QPushButton* button = form.ParametersButton();
+    const struct {
+        int select;  // -1: nothing selected
+        bool available;
+    } cases[] = {{-1, false}, {0, false}, {1, true}, {-1, false}};
+    for (const auto& c : cases) {
+        dialogs.ClearLog();
+        if (c.select < 0)
+            form.NodeList()->clearSelection();
+        else
+            form.SelectNode(c.select);
+        EXPECT_EQ(button->isEnabled(), c.available) << c.select;
+        form.EditQsParameters();
+        QListWidgetItem* item = form.NodeList()->item(c.select < 0 ? 0 : c.select);
+        const QPoint centre = form.NodeList()->visualItemRect(item).center();
+        if (c.select >= 0) {
+            QTest::mouseClick(form.NodeList()->viewport(), Qt::LeftButton, {}, centre);
+            QTest::mouseDClick(form.NodeList()->viewport(), Qt::LeftButton, {}, centre);
+        }
+        EXPECT_EQ(dialogs.Log().size(), c.available ? 2u : 0u) << c.select;
+    }
+    EXPECT_FALSE(Model().Modified());  // opened and closed unchanged
+    form.SelectNode(1);
+    form.RemoveQs();  // the selected QS goes
+    EXPECT_FALSE(button->isEnabled());
 }
 
 TEST_F(MainWindowTest, HelpAboutAndEditorOpenTheirWindows) {

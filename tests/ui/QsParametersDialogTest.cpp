@@ -10,9 +10,12 @@
 #include <QTableWidget>
 #include <ostream>
 
+#include <QTest>
+
 #include "model/NetworkFile.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/ErrorTexts.h"
+#include "widgets/DocumentDialogs.h"
 
 namespace qnetica {
 namespace {
@@ -52,6 +55,7 @@ TEST_F(QsParametersDialogTest, ShowsTheControlsWithTheirCaptions) {
     EXPECT_EQ(dialog.BoundedQueueBox()->text(), "Ограниченная длина очереди");
     EXPECT_EQ(dialog.PriorityBox()->text(), "Система с относит. приоритетом");
     EXPECT_EQ(dialog.OkButton()->text(), "ОК");  // Cyrillic letters
+    EXPECT_EQ(dialog.CancelButton()->text(), "Отмена");
     EXPECT_EQ(dialog.ResetButton()->text(), "Сброс");
     EXPECT_EQ(dialog.ClassTable()->horizontalHeaderItem(0)->text(), "Класс приоритета");
     EXPECT_EQ(dialog.ClassTable()->horizontalHeaderItem(1)->text(), "Доля вх. потока");
@@ -74,7 +78,7 @@ TEST_F(QsParametersDialogTest, OpeningFillsTheFieldsFromTheSlot) {
     EXPECT_TRUE(dialog.BoundedQueueBox()->isChecked());
     EXPECT_FALSE(dialog.PriorityBox()->isChecked());
     EXPECT_EQ(dialog.ClassRowCount(), 0);
-    EXPECT_TRUE(model.Modified());
+    EXPECT_FALSE(model.Modified());  // opening alone changes nothing
 }
 
 TEST_F(QsParametersDialogTest, SlotWithBothFlagsOpensWithThePriorityBoxOnly) {
@@ -107,16 +111,18 @@ void PrintTo(const SeparatorCase& c, std::ostream* out) {
 class ZeroSharesTest : public QsParametersDialogTest,
                        public ::testing::WithParamInterface<SeparatorCase> {};
 
+// The split is shown at once and stored, exactly, by "ОК".
 TEST_P(ZeroSharesTest, OpenAsTheEqualSplitInLocaleForm) {
     dialog.SetDecimalSeparator(GetParam().separator);
     Slot(1).PriorityClasses = 3;
     Slot(1).RelativePriority = true;
     dialog.PrepareForQs(1);
     EXPECT_EQ(ShareTexts(), std::vector<QString>(3, GetParam().third));
-    for (int k = 1; k <= 3; ++k) {
-        EXPECT_EQ(Slot(1).ClassShare(k), 1.0 / 3);
+    for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(dialog.ClassTable()->item(k - 1, 0)->text(), QString::number(k));
-    }
+    EXPECT_EQ(Slot(1).ClassShare(1), 0);
+    ASSERT_TRUE(dialog.Confirm());
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(Slot(1).ClassShare(k), 1.0 / 3);
     EXPECT_EQ(Slot(1).ClassShare(4), 0);
 }
 
@@ -124,25 +130,13 @@ INSTANTIATE_TEST_SUITE_P(Separators, ZeroSharesTest,
                          ::testing::Values(SeparatorCase{'.', "0.333333333333333"},
                                            SeparatorCase{',', "0,333333333333333"}));
 
-TEST_F(QsParametersDialogTest, OpeningForTheOutsideWorldOrNoNodeChangesOnlyModified) {
-    dialog.PrepareForQs(1);
-    dialog.NameEdit()->setText("Прежнее");
-    dialog.TakeOver();
-    model.SetModified(false);
+// The outside world and "no node" have no parameters: nothing is shown, nothing changes.
+TEST_F(QsParametersDialogTest, NoDialogForTheOutsideWorldOrNoNode) {
     const NetworkImage before = BuildNetworkImage(model);
     for (int node : {0, -1}) {
-        model.SetModified(false);
-        dialog.PrepareForQs(node);
-        EXPECT_EQ(dialog.windowTitle(), node == 0 ? "S0" : "S-1");
-        EXPECT_EQ(dialog.ServiceTimeEdit()->text(), "");
-        EXPECT_EQ(dialog.ChannelsEdit()->text(), "");
-        EXPECT_EQ(dialog.NameEdit()->text(), "Прежнее");  // as last shown
-        dialog.ClassesEdit()->setText("4");
-        dialog.ResetClassShares();
-        dialog.ServiceTimeEdit()->setText("9");
-        EXPECT_TRUE(dialog.Confirm());
-        EXPECT_TRUE(dialog.TakeOver());
-        EXPECT_TRUE(model.Modified());
+        dialog.EditQs(node);
+        EXPECT_TRUE(dialogs.Log().empty());
+        EXPECT_FALSE(model.Modified());
         EXPECT_EQ(BuildNetworkImage(model), before);
     }
 }
@@ -178,7 +172,8 @@ TEST_P(ShareSumTest, Ok) {
 }
 
 #define SUM_IS "Сумма долей вх. потока не равна 1 (равна "
-#define NOT_A_NUMBER " is not a valid floating point value"
+#define NOT_A_NUMBER " не является числом"
+#define SHARE "Доля вх. потока класса "
 // clang-format off
 const ShareSumCase ShareSumCases[] = {
     {"SumBelowOne",           true,  '.', {"0.5", "0.4"}, SUM_IS "0.9)"},
@@ -189,13 +184,17 @@ const ShareSumCase ShareSumCases[] = {
                                                           nullptr},
     {"LowerBoundIncluded",    true,  '.', {"0.999999999"}, nullptr},
     {"JustBelowTheBound",     true,  '.', {"0.9999999989"}, SUM_IS "0.9999999989)"},
-    {"ShareNotANumber",       true,  '.', {"0.5", "abc"}, "'abc'" NOT_A_NUMBER},
-    {"NotANumberNoPriority",  false, '.', {"abc"},        "'abc'" NOT_A_NUMBER},
-    {"PointWhereCommaIsUsed", false, ',', {"0.5"},        "'0.5'" NOT_A_NUMBER},
+    {"ShareNotANumber",       true,  '.', {"0.5", "abc"}, SHARE "2: \"abc\"" NOT_A_NUMBER},
+    {"NotANumberNoPriority",  false, '.', {"abc"},        SHARE "1: \"abc\"" NOT_A_NUMBER},
+    {"EmptyShare",            false, '.', {""},           SHARE "1: значение не указано"},
+    {"PointWhereCommaIsShown", true, ',', {"0.5", "0,5"}, nullptr},
+    {"CommaWherePointIsShown", true, '.', {"0,25", " 0,75 "}, nullptr},
+    {"TwoCommas",             true,  ',', {"0,5", "0,5,0"}, SHARE "2: \"0,5,0\"" NOT_A_NUMBER},
 };
 // clang-format on
 #undef SUM_IS
 #undef NOT_A_NUMBER
+#undef SHARE
 
 INSTANTIATE_TEST_SUITE_P(Shares, ShareSumTest, ::testing::ValuesIn(ShareSumCases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -244,11 +243,13 @@ const CountCase CountCases[] = {
     {"FiftyOneClassesWithPriority",    true,  false, "51",  "1", "0", ClassRange},
     {"FiftyOneClassesWithoutPriority", false, false, "51",  "1", "0", TooManyClasses},
     {"ClassesNotAnInteger",            false, false, "2.5", "1", "0",
-                                                        "'2.5' is not a valid integer value"},
+                            "Число классов приоритета: \"2.5\" не является целым числом"},
     {"NoChannels",                     false, false, "0",   "0", "0",
                                                         "Число каналов должно быть не меньше 1."},
     {"ChannelsNotAnInteger",           false, false, "0",   "x", "0",
-                                                        "'x' is not a valid integer value"},
+                                       "Число каналов: \"x\" не является целым числом"},
+    {"PlacesNotAnIntegerNotBounded",   false, false, "0",   "1", "1,5",
+                                       "Число мест: \"1,5\" не является целым числом"},
     {"NoPlacesWhenBounded",            false, true,  "0",   "2", "0",
                                                         "Число мест должно быть не меньше 1."},
     {"NoPlacesWhenNotBounded",         false, false, "0",   "2", "0", nullptr},
@@ -270,16 +271,19 @@ TEST_F(QsParametersDialogTest, ChangingTheNumberOfClassesShowsTheSlotsShares) {
     EXPECT_EQ(ShareTexts(), (std::vector<QString>{"0.2", "0.3"}));
 }
 
-TEST_F(QsParametersDialogTest, ResetStoresZeroSharesAndOkThenReportsSumZero) {
+TEST_F(QsParametersDialogTest, ResetShowsZeroSharesAndOkThenReportsSumZero) {
     Slot(1).PriorityClasses = 2;
+    Slot(1).ClassShare(1) = 0.25;
+    Slot(1).ClassShare(2) = 0.75;
     Slot(1).RelativePriority = true;
     dialog.PrepareForQs(1);
     dialog.ResetClassShares();
     EXPECT_EQ(ShareTexts(), (std::vector<QString>{"0", "0"}));
-    EXPECT_EQ(Slot(1).ClassShare(1), 0);
-    EXPECT_EQ(Slot(1).ClassShare(2), 0);
     EXPECT_FALSE(dialog.Confirm());
     EXPECT_EQ(ErrorTexts(), QStringList{"Сумма долей вх. потока не равна 1 (равна 0)"});
+    dialog.Cancel();
+    EXPECT_EQ(Slot(1).ClassShare(1), 0.25);  // the slot never saw the reset
+    EXPECT_EQ(Slot(1).ClassShare(2), 0.75);
 }
 
 TEST_F(QsParametersDialogTest, ClassesFieldThatIsNotAnIntegerLeavesTheTableEmpty) {
@@ -293,7 +297,8 @@ TEST_F(QsParametersDialogTest, ClassesFieldThatIsNotAnIntegerLeavesTheTableEmpty
 
     dialog.ClassesEdit()->setText("два");
     EXPECT_EQ(dialog.ClassRowCount(), 0);
-    EXPECT_EQ(ErrorTexts(), QStringList{"'два' is not a valid integer value"});
+    EXPECT_EQ(ErrorTexts(),
+              QStringList{"Число классов приоритета: \"два\" не является целым числом"});
 }
 
 TEST_F(QsParametersDialogTest, MoreThanFiftyClassesAreRefusedAndNeverStored) {
@@ -302,52 +307,153 @@ TEST_F(QsParametersDialogTest, MoreThanFiftyClassesAreRefusedAndNeverStored) {
     dialog.ClassesEdit()->setText("60");
     EXPECT_EQ(dialog.ClassRowCount(), 0);
     dialog.ResetClassShares();
-    EXPECT_EQ(ErrorTexts(), QStringList(2, "Число классов приоритета не может быть больше 50."));
-    EXPECT_FALSE(dialog.TakeOver());
+    EXPECT_FALSE(dialog.Confirm());
+    EXPECT_EQ(ErrorTexts(), QStringList(3, "Число классов приоритета не может быть больше 50."));
     EXPECT_EQ(Slot(1).PriorityClasses, 2);
 }
 
-TEST_F(QsParametersDialogTest, TakeOverStopsAtTheFirstFailedConversion) {
+// "ОК" reads every field before it stores one: a refused field leaves the whole slot as it was.
+TEST_F(QsParametersDialogTest, ARefusedFieldStoresNothing) {
+    Slot(1).ServiceTime = 0.75;
     Slot(1).Channels = 5;
     Slot(1).Name = "Старое";
     Slot(1).QueuePlaces = 9;
     dialog.PrepareForQs(1);
-    dialog.ServiceTimeEdit()->setText("2.5");
+    dialog.ServiceTimeEdit()->setText("2,5");
     SetShares({"0.4", "0.6"});
     dialog.ChannelsEdit()->setText("x");
     dialog.NameEdit()->setText("Новое");
     dialog.PlacesEdit()->setText("3");
     dialog.BoundedQueueBox()->setChecked(true);
 
-    EXPECT_FALSE(dialog.TakeOver());
-    EXPECT_EQ(ErrorTexts(), QStringList{"'x' is not a valid integer value"});
-    EXPECT_EQ(Slot(1).ServiceTime, 2.5);
-    EXPECT_EQ(Slot(1).PriorityClasses, 2);
-    EXPECT_EQ(Slot(1).ClassShare(1), 0.4);
-    EXPECT_EQ(Slot(1).ClassShare(2), 0.6);
+    dialog.setResult(-1);
+    EXPECT_FALSE(dialog.Confirm());
+    EXPECT_EQ(dialog.result(), -1);  // still open
+    EXPECT_EQ(ErrorTexts(), QStringList{"Число каналов: \"x\" не является целым числом"});
+    EXPECT_EQ(Slot(1).ServiceTime, 0.75);
+    EXPECT_EQ(Slot(1).PriorityClasses, 0);
+    EXPECT_EQ(Slot(1).ClassShare(1), 0);
     EXPECT_EQ(Slot(1).Channels, 5);
     EXPECT_EQ(Slot(1).Name, "Старое");
     EXPECT_EQ(Slot(1).QueuePlaces, 9);
     EXPECT_FALSE(Slot(1).BoundedQueue);
+    EXPECT_FALSE(model.Modified());
+
+    dialog.ChannelsEdit()->setText("4");
+    EXPECT_TRUE(dialog.Confirm());
+    EXPECT_EQ(Slot(1).ServiceTime, 2.5);
+    EXPECT_EQ(Slot(1).ClassShare(2), 0.6);
+    EXPECT_EQ(Slot(1).Channels, 4);
+    EXPECT_EQ(Slot(1).Name, "Новое");
+    EXPECT_EQ(Slot(1).QueuePlaces, 3);
+    EXPECT_TRUE(Slot(1).BoundedQueue);
+    EXPECT_TRUE(model.Modified());
 }
 
-TEST_F(QsParametersDialogTest, CloseBoxTakesTheFieldsOverWithoutTheShareCheck) {
-    dialogs.QueueWindowAction([this](QWidget&) {
+// However the dialog is left without "ОК", nothing typed, reset or defaulted reaches the slot.
+class DiscardTest : public QsParametersDialogTest,
+                    public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DiscardTest, LeavesTheSlotAsItWas) {
+    const std::string way = GetParam();
+    Slot(3).PriorityClasses = 2;  // shares 0: the dialog shows the equal split
+    const NetworkImage before = BuildNetworkImage(model);
+    dialogs.QueueWindowAction([&](QWidget& window) {
         dialog.PriorityBox()->setChecked(true);
-        SetShares({"0.5", "0.4"});
-        dialog.NameEdit()->setText("Магазинчик№1");
-        dialog.ServiceTimeEdit()->setText("abc");
-        dialog.reject();
+        SetShares({"0.5", "0.5"});
+        dialog.ResetClassShares();
+        dialog.NameEdit()->setText("Магазин");
+        dialog.ServiceTimeEdit()->setText("3");
+        if (way == "Cancel") dialog.CancelButton()->click();
+        if (way == "Esc") QTest::keyClick(&dialog, Qt::Key_Escape);
+        if (way == "CloseBox") {
+            window.show();
+            window.close();
+        }
     });
     dialog.EditQs(3);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_TRUE(Slot(3).RelativePriority);
-    EXPECT_EQ(Slot(3).PriorityClasses, 2);
-    EXPECT_EQ(Slot(3).ClassShare(1), 0.5);
-    EXPECT_EQ(Slot(3).ClassShare(2), 0.4);
-    EXPECT_EQ(Slot(3).Name, "Магазинчик");  // the first 10 characters
-    EXPECT_EQ(Slot(3).ServiceTime, 0);      // not a number, and no message
+    EXPECT_EQ(BuildNetworkImage(model), before);
+    EXPECT_FALSE(model.Modified());
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, DiscardTest, ::testing::Values("Cancel", "Esc", "CloseBox"));
+
+// Slots whose values the dialog's texts cannot show exactly, and shares it shows only as a
+// default: opened and confirmed unchanged, each keeps its bits and the network is not marked.
+struct UnchangedCase {
+    const char* name;
+    void (*prepare)(QsParams&);
+};
+
+void PrintTo(const UnchangedCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class UnchangedTest : public ::testing::TestWithParam<UnchangedCase> {};
+
+TEST_P(UnchangedTest, OkKeepsTheSlotAndRecordsNothing) {
+    ScriptedDialogs dialogs;
+    DocumentDialogs questions(dialogs);
+    NetworkDocument document(questions);
+    NetworkModel& model = document.Model();
+    document.AddQs();
+    document.AddQs();
+    GetParam().prepare(model.Qs(2));
+    document.RecordChange("подготовка");
+    model.SetModified(false);
+    int recorded = 0;
+    struct Counter : DocumentListener {
+        int* count;
+        void ChangeRecorded(const std::shared_ptr<const NetworkChange>&) override { ++*count; }
+    } counter;
+    counter.count = &recorded;
+    document.AddListener(&counter);
+    const NetworkImage before = BuildNetworkImage(model);
+    QsParametersDialog dialog(document, dialogs);
+    dialog.SetDecimalSeparator(',');
+    dialog.PrepareForQs(2);
+    EXPECT_TRUE(dialog.Confirm());
+    EXPECT_EQ(BuildNetworkImage(model), before);
+    EXPECT_FALSE(model.Modified());
+    EXPECT_EQ(recorded, 0);
+    // A change is recorded once, by its QS.
+    dialog.PrepareForQs(2);
+    dialog.NameEdit()->setText("Другое");
+    EXPECT_TRUE(dialog.Confirm());
+    EXPECT_EQ(recorded, 1);
+    EXPECT_TRUE(model.Modified());
+    document.RemoveListener(&counter);
+}
+
+// clang-format off
+const UnchangedCase UnchangedCases[] = {
+    {"ServiceTimeOfATwelfthDigit", [](QsParams& qs) { qs.ServiceTime = 1.0 / 3; }},
+    {"ServiceTimeBeyondTenDecimals", [](QsParams& qs) { qs.ServiceTime = 1.23456789012345e-7; }},
+    {"PlainQsWithZeroShares", [](QsParams& qs) { qs.PriorityClasses = 3; }},
+    {"PriorityThirds", [](QsParams& qs) {
+         qs.RelativePriority = true;
+         qs.PriorityClasses = 3;
+         qs.ClassShares = {1.0 / 3, 1.0 / 3, 1.0 / 3};
+     }},
+    {"SharesOfSeventeenDigits", [](QsParams& qs) {
+         qs.RelativePriority = true;
+         qs.PriorityClasses = 2;
+         qs.ClassShares = {0.1234567890123456, 1 - 0.1234567890123456};
+     }},
+    {"BoundedQueue", [](QsParams& qs) {
+         qs.BoundedQueue = true;
+         qs.QueuePlaces = 4;
+         qs.Channels = 2;
+         qs.ServiceTime = 0.1;
+     }},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Slots, UnchangedTest, ::testing::ValuesIn(UnchangedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qnetica

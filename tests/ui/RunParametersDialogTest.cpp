@@ -246,6 +246,26 @@ TEST_F(RunParametersDialogTest, ContinueStoresTheFieldsTheFlagsAndTheMode) {
     EXPECT_TRUE(Errors().empty());
 }
 
+// The fields of a varied run are not used by a fixed one: there, and when the dialog is
+// cancelled, a text that is no number is passed over and the plan keeps its value.
+TEST_F(RunParametersDialogTest, FixedRunAndCancelPassOverTextsThatAreNoNumbers) {
+    for (bool cancel : {false, true}) {
+        dialog.PrepareForOpening(plan);
+        SetText(&RunParametersDialog::InputRateFromField, "abc");
+        SetText(&RunParametersDialog::InputRateToField, "3,5");
+        SetText(&RunParametersDialog::StepCountField, "");
+        if (cancel)
+            dialog.Cancel();
+        else
+            EXPECT_TRUE(dialog.Continue());
+        EXPECT_EQ(plan.InputRateFrom, 2.5);
+        EXPECT_EQ(plan.InputRateTo, 3.5);
+        EXPECT_EQ(plan.StepCount, 2);
+        EXPECT_TRUE(Errors().empty());
+        plan.InputRateTo = 2.5;
+    }
+}
+
 TEST_F(RunParametersDialogTest, ClosingWithTheCloseBoxConfirmsNothing) {
     dialog.PrepareForOpening(plan);
     SetText(&RunParametersDialog::StepCountField, "9");
@@ -259,13 +279,18 @@ struct StepsCase {
     bool varied;
     QString steps;
     bool accepted;
+    QString refusal = StepsRefusal;
 };
 
 const StepsCase StepsCases[] = {
-    {"VariedOne", true, "1", false},       {"VariedZero", true, "0", false},
-    {"VariedNegative", true, "-3", false}, {"Varied101", true, "101", false},
-    {"VariedEmpty", true, "", false},      {"VariedTwo", true, "2", true},
-    {"Varied100", true, "100", true},      {"FixedOne", false, "1", true},
+    {"VariedOne", true, "1", false},
+    {"VariedZero", true, "0", false},
+    {"VariedNegative", true, "-3", false},
+    {"Varied101", true, "101", false},
+    {"VariedEmpty", true, "", false, "Кол-во циклов: значение не указано"},
+    {"VariedTwo", true, "2", true},
+    {"Varied100", true, "100", true},
+    {"FixedOne", false, "1", true},
 };
 
 class RunParametersDialogStepsTest : public RunParametersDialogTest,
@@ -281,7 +306,7 @@ TEST_P(RunParametersDialogStepsTest, VariedRunNeedsTwoToAHundredSteps) {
     EXPECT_EQ(dialog.Continue(), c.accepted);
     EXPECT_EQ(plan.Confirmed, c.accepted);
     EXPECT_EQ(dialog.result(), c.accepted ? QDialog::Accepted : -1);  // refused: stays open
-    EXPECT_EQ(Errors(), c.accepted ? QStringList() : QStringList({StepsRefusal}));
+    EXPECT_EQ(Errors(), c.accepted ? QStringList() : QStringList({c.refusal}));
     if (c.accepted) return;
     // A second attempt with a valid number goes through.
     SetText(&RunParametersDialog::StepCountField, "4");
