@@ -92,14 +92,15 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
 
     connect(searchField_, &QLineEdit::textChanged, this, [this] {
         FilterContents();
-        MarkSearchText();
+        MarkSearchText(CurrentAnchor());
     });
     connect(searchField_, &QLineEdit::returnPressed, this, &HelpWindow::OpenFirstFound);
     connect(contents_, &QTreeWidget::itemActivated, this, &HelpWindow::OpenItem);
     connect(contents_, &QTreeWidget::itemClicked, this, &HelpWindow::OpenItem);
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
-        SelectCurrentItem();
-        MarkSearchText();
+    // The signal comes before source() tells the new page: the page is taken from the signal.
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        SelectItemOf(url);
+        MarkSearchText(url.fragment());
     });
     InstallHelpKey(this);
     resize(920, 660);
@@ -210,9 +211,9 @@ void HelpWindow::OpenFirstFound() {
 }
 
 // The contents follow the browser, also when a link inside a page was followed.
-void HelpWindow::SelectCurrentItem() {
-    const QString page = CurrentPage();
-    const QString anchor = CurrentAnchor();
+void HelpWindow::SelectItemOf(const QUrl& url) {
+    const QString page = url.fileName();
+    const QString anchor = url.fragment();
     QTreeWidgetItem* found = nullptr;
     for (int i = 0; i < contents_->topLevelItemCount() && !found; ++i) {
         QTreeWidgetItem* item = contents_->topLevelItem(i);
@@ -227,7 +228,7 @@ void HelpWindow::SelectCurrentItem() {
 
 // Every place of the search text on the page gets a coloured background; without a section to
 // show, the page is scrolled to the first of them.
-void HelpWindow::MarkSearchText() {
+void HelpWindow::MarkSearchText(const QString& anchor) {
     QList<QTextEdit::ExtraSelection> marks;
     const QString text = searchField_->text().trimmed();
     QTextDocument* document = browser_->document();
@@ -239,7 +240,7 @@ void HelpWindow::MarkSearchText() {
         marks.append(mark);
     }
     browser_->setExtraSelections(marks);
-    if (marks.isEmpty() || !CurrentAnchor().isEmpty()) return;
+    if (marks.isEmpty() || !anchor.isEmpty()) return;
     QTextCursor first = marks.front().cursor;
     first.clearSelection();
     browser_->setTextCursor(first);

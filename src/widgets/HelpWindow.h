@@ -8,6 +8,7 @@ class QLineEdit;
 class QTextBrowser;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QUrl;
 
 namespace qnetica {
 
@@ -62,8 +63,8 @@ class HelpWindow : public QWidget {
     void FilterContents();
     void OpenItem(QTreeWidgetItem* item);
     void OpenFirstFound();
-    void SelectCurrentItem();
-    void MarkSearchText();
+    void SelectItemOf(const QUrl& url);
+    void MarkSearchText(const QString& anchor);
 
     QString folder_;
     QList<PageText> pages_;

@@ -38,7 +38,10 @@ ReportViewer::ReportViewer(PlatformDialogs& dialogs, QWidget* parent)
     view_ = new QPlainTextEdit(this);
     view_->setReadOnly(true);
     view_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::TypeWriter);  // where the system names no fixed font of its own
+    fixed.setFixedPitch(true);
+    view_->setFont(fixed);
     saveButton_ = new QPushButton(QStringLiteral("Сохранить копию..."), this);
     copyButton_ = new QPushButton(QStringLiteral("Копировать"), this);
     closeButton_ = new QPushButton(QStringLiteral("Закрыть"), this);
