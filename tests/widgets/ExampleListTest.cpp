@@ -31,13 +31,5 @@ TEST(ExampleListTest, ReadsTheIndexInOrderAndLeavesOutWhatCannotBeOpened) {
     EXPECT_TRUE(ReadExampleList(QStringLiteral("no-folder")).isEmpty());
 }
 
-TEST(ExampleListTest, TheProgramsExamplesAreAllListed) {
-    const QList<ExampleNetwork> examples =
-        ReadExampleList(QStringLiteral(QNETICA_SOURCE_DIR "/models"));
-    EXPECT_EQ(examples.size(),
-              QDir(QStringLiteral(QNETICA_SOURCE_DIR "/models")).entryList({"*.qnf"}).size());
-    EXPECT_EQ(examples.front().Title, QStringLiteral("Поликлиника"));
-}
-
 }  // namespace
 }  // namespace qnetica
