@@ -15,7 +15,7 @@ namespace {
 
 using namespace qnetica;
 
-struct QsSpec {
+struct QsSketch {
     std::string Name;
     double ServiceTime = 0;
     int Channels = 1;
@@ -36,27 +36,27 @@ struct Example {
     double InputRate = 0;
     int SourceX = 0;
     int SourceY = 0;
-    std::vector<QsSpec> Qs;
+    std::vector<QsSketch> Qs;
     std::vector<Link> Links;
 };
 
-void AddQs(NetworkModel& model, const QsSpec& spec) {
+void AddQs(NetworkModel& model, const QsSketch& sketch) {
     model.AddNode();
     QsParams& qs = model.Qs(model.QsCount());
     qs = QsParams{};  // a cleared network keeps the kinds and places of its old slots
-    qs.Name = spec.Name;
-    qs.ServiceTime = spec.ServiceTime;
-    qs.Channels = spec.Channels;
-    qs.PosX = spec.X;
-    qs.PosY = spec.Y;
-    if (spec.Places > 0) {
+    qs.Name = sketch.Name;
+    qs.ServiceTime = sketch.ServiceTime;
+    qs.Channels = sketch.Channels;
+    qs.PosX = sketch.X;
+    qs.PosY = sketch.Y;
+    if (sketch.Places > 0) {
         qs.BoundedQueue = true;
-        qs.QueuePlaces = spec.Places;
+        qs.QueuePlaces = sketch.Places;
     }
-    if (!spec.Shares.empty()) {
+    if (!sketch.Shares.empty()) {
         qs.RelativePriority = true;
-        qs.PriorityClasses = static_cast<int>(spec.Shares.size());
-        for (std::size_t k = 0; k < spec.Shares.size(); ++k) qs.ClassShares[k] = spec.Shares[k];
+        qs.PriorityClasses = static_cast<int>(sketch.Shares.size());
+        for (std::size_t k = 0; k < sketch.Shares.size(); ++k) qs.ClassShares[k] = sketch.Shares[k];
     }
 }
 
@@ -64,7 +64,7 @@ void Fill(NetworkModel& model, const Example& example) {
     model.SetInputRate(example.InputRate);
     model.SetInputRateText(FormatFixed(example.InputRate));
     model.SetSourcePos(example.SourceX, example.SourceY);
-    for (const QsSpec& spec : example.Qs) AddQs(model, spec);
+    for (const QsSketch& sketch : example.Qs) AddQs(model, sketch);
     for (const Link& link : example.Links)
         model.Matrix().SetCell(link.From, link.To, FormatFixed(link.Probability));
 }
