@@ -14,6 +14,8 @@
 #include "ui/TransferMatrixTableModel.h"
 #include "ui/ValueInputDialog.h"
 #include "widgets/DocumentTitle.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/ReportViewer.h"
 
 #include <QFileInfo>
 
@@ -48,6 +50,13 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     generator_ = std::make_unique<GeneratorDialog>(*document_, dialogs, parent);
     generator_->SetImageAreaSource([this] { return editor_->VisibleImageArea(); });
     generator_->SetIntensityShown([this](const QString& text) { valueInput_->SetValueText(text); });
+    reportViewer_ = std::make_unique<ReportViewer>(dialogs);
+    // F1 in each dialog opens its page of the help; the two main windows have their own key.
+    for (QWidget* dialog : std::initializer_list<QWidget*>{
+             qsParameters_.get(), results_.get(), about_.get(), valueInput_.get(),
+             runParameters_.get(), progress_.get(), networkChart_.get(), qsChart_.get(),
+             generator_.get(), reportViewer_.get()})
+        InstallHelpKey(dialog);
     main_->InstallHistory(*history_);
     editor_->InstallHistory(*history_);
     main_->InstallRecentFiles(recent_);
@@ -151,6 +160,10 @@ void ProgramWindows::ShowNetworkChart() {
 
 void ProgramWindows::ShowQsChart() {
     dialogs_.ShowModal(*qsChart_);
+}
+
+void ProgramWindows::ShowReport(const QString& path) {
+    reportViewer_->ShowReport(path);
 }
 
 void ProgramWindows::ShowAbout() {

@@ -23,6 +23,7 @@ class QsParametersDialog;
 class ResultsDialog;
 class RunParametersDialog;
 class SchemeEditorWindow;
+class ReportViewer;
 class ValueInputDialog;
 
 // The program's network document and its eleven windows, created once at start-up and kept until
@@ -51,10 +52,13 @@ class ProgramWindows : private EditorHost, private DocumentListener, private Net
     GeneratorDialog& Generator() const { return *generator_; }
 
     RecentFiles& Recent() { return recent_; }
+    ReportViewer& Reports() { return *reportViewer_; }
     RecoveryKeeper& Recovery() { return *recovery_; }
 
     // The calculation command of the main window and of the editor.
     void Calculate();
+    // A report file in the program's report viewer ("Просмотреть отчет", the end of a run).
+    void ShowReport(const QString& path) override;
     // At start: a copy of a changed network that a program left when it ended abnormally is
     // offered back; true when the user took it.
     bool OfferRecovery();
@@ -84,6 +88,7 @@ class ProgramWindows : private EditorHost, private DocumentListener, private Net
     ImageSaveDialog imageDialog_;
     RecentFiles recent_;
     std::unique_ptr<RecoveryKeeper> recovery_;
+    std::unique_ptr<ReportViewer> reportViewer_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<QsParametersDialog> qsParameters_;
     std::unique_ptr<ResultsDialog> results_;

@@ -91,7 +91,7 @@ void WindowRunPresenter::ShowNetworkChart(const StepTotals& totals, int stepCoun
 }
 
 void WindowRunPresenter::OpenReport(const std::string& fileName) {
-    dialogs_.OpenDocument(QString::fromStdString(fileName), DocumentWindow::Normal);
+    windows_.ShowReport(QString::fromStdString(fileName));
 }
 
 char WindowRunPresenter::DecimalSeparator() const {

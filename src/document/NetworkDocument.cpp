@@ -66,22 +66,29 @@ bool NetworkDocument::OpenFile(const std::string& path) {
     return ConfirmDiscard() && OpenPath(path);
 }
 
+bool NetworkDocument::OpenExample(const std::string& path) {
+    return ConfirmDiscard() && ReadFile(path, {});
+}
+
 bool NetworkDocument::OpenRecovered(const std::string& copyPath, const std::string& ownPath) {
-    if (!OpenPath(copyPath)) return false;
-    filePath_ = ownPath;
-    Notify([](DocumentListener& l) { l.FilePathChanged(); });
+    if (!ReadFile(copyPath, ownPath)) return false;
     model_.SetModified(true);
     return true;
 }
 
 bool NetworkDocument::OpenPath(const std::string& path) {
+    return ReadFile(path, path);
+}
+
+// The file's network becomes the document's, which then belongs to ownPath (empty: to no file).
+bool NetworkDocument::ReadFile(const std::string& path, const std::string& ownPath) {
     const OpenedNetwork opened = OpenNetworkFileByContent(model_, path);
     if (!opened.Result.Ok) {
         questions_.ShowError(opened.Result.Message);
         return false;
     }
-    filePath_ = path;
-    fileForm_ = opened.Form;
+    filePath_ = ownPath;
+    fileForm_ = ownPath.empty() ? NetworkForm::Image : opened.Form;
     StartHistory();
     Notify([](DocumentListener& l) { l.FilePathChanged(); });
     return true;

@@ -69,6 +69,9 @@ class NetworkDocument {
     bool Open();                             // "save changes?", then asks for the file
     bool OpenFile(const std::string& path);  // "save changes?", then opens that file
     bool OpenPath(const std::string& path);  // .qnf or JSON; a refusal is shown, network kept
+    // An example network: "save changes?", then opened as a network without a file of its own,
+    // so that Save asks where (the examples' folder is the program's).
+    bool OpenExample(const std::string& path);
     // Into the network's own file, in its form; asks for a file when it has none yet.
     bool Save();
     bool SaveAs();  // asks for the file; a name ending in ".json" saves the network as JSON
@@ -105,6 +108,7 @@ class NetworkDocument {
         WorkFolder Work;
     };
 
+    bool ReadFile(const std::string& path, const std::string& ownPath);
     void StartHistory();  // a new starting point: New, Open
     void Restore(const NetworkChange& change, ChangeDirection direction);
     template <typename Call>

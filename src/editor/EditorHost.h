@@ -23,6 +23,8 @@ class EditorHost {
     virtual void ShowNetworkChart() = 0;
     virtual void ShowQsChart() = 0;
     virtual void ShowAbout() = 0;
+    // A report file in the program's report viewer.
+    virtual void ShowReport(const QString& path) = 0;
 };
 
 }  // namespace qnetica

@@ -17,7 +17,9 @@
 #include "editor/EditorToolPrompt.h"
 #include "editor/SchemeView.h"
 #include "widgets/DocumentHistory.h"
-#include "widgets/HelpPage.h"
+#include "widgets/ExampleList.h"
+#include "widgets/HelpTopics.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/RecentFiles.h"
 
 namespace qnetica {
@@ -227,8 +229,12 @@ void SchemeEditorWindow::CreateMenus() {
                 [this] { ShowQsChart(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("С&правка"));
-    AddMenuItem(
-        help, QStringLiteral("Справка"), [this] { ShowHelp(); }, QKeySequence(Qt::Key_F1));
+    AddMenuItem(help, QStringLiteral("Справка"), [this] { ShowHelp(); });
+    // F1 opens this window's page; the Help menu the contents.
+    auto* helpKey = new QAction(this);
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(helpKey, &QAction::triggered, this, [this] { ShowHelpFor(this); });
+    addAction(helpKey);
     AddMenuItem(help, QStringLiteral("о программе"), [this] { ShowAbout(); });
 }
 
@@ -456,7 +462,14 @@ void SchemeEditorWindow::OpenRecentNetwork(const QString& path) {
     if (!opened && recent_) recent_->ForgetIfGone(path);
 }
 
+void SchemeEditorWindow::OpenExample(const QString& path) {
+    RedrawAfter([&] { document_.OpenExample(path.toStdString()); });
+}
+
 void SchemeEditorWindow::InstallRecentFiles(RecentFiles& recent) {
+    fileMenu_->insertMenu(exitMenuItem_, CreateExamplesMenu(this, [this](const QString& path) {
+                              OpenExample(path);
+                          }));
     recent_ = &recent;
     QMenu* menu = recent.CreateMenu(this, [this](const QString& path) { OpenRecentNetwork(path); });
     fileMenu_->insertMenu(exitMenuItem_, menu);
@@ -507,10 +520,9 @@ void SchemeEditorWindow::CalculateNetwork() {
     host_.Calculate();
 }
 
-// The report of the last varied run; whether the file exists is the desktop's business.
+// The report of the last varied run, in the program's report viewer.
 void SchemeEditorWindow::ShowReport() {
-    dialogs_.OpenDocument(QString::fromStdString(document_.Plan().ReportFileName),
-                          DocumentWindow::Normal);
+    host_.ShowReport(QString::fromStdString(document_.Plan().ReportFileName));
 }
 
 void SchemeEditorWindow::ShowNetworkChart() {
@@ -522,7 +534,7 @@ void SchemeEditorWindow::ShowQsChart() {
 }
 
 void SchemeEditorWindow::ShowHelp() {
-    ShowHelpPage(dialogs_);
+    HelpWindow::Show(HelpContentsPage());
 }
 
 void SchemeEditorWindow::ShowAbout() {

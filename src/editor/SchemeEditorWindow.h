@@ -57,6 +57,7 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     void SaveNetwork();
     void SaveNetworkAs();
     void OpenRecentNetwork(const QString& path);  // "save changes?" first
+    void OpenExample(const QString& path);        // as a network without a file of its own
     void SaveSchemeImage();  // through the picture save dialog shared with the charts
     void ReturnToTable();
     void GenerateNetwork();

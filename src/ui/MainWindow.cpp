@@ -21,7 +21,9 @@
 #include "ui/TransferMatrixTableModel.h"
 #include "widgets/DecimalSeparator.h"
 #include "widgets/DocumentHistory.h"
-#include "widgets/HelpPage.h"
+#include "widgets/ExampleList.h"
+#include "widgets/HelpTopics.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/RecentFiles.h"
 
 namespace qnetica {
@@ -88,7 +90,11 @@ void MainWindow::CreateActions() {
     saveAction_->setShortcut(QKeySequence::Save);
     saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    // F1 opens this window's page; the Help menu the contents.
+    auto* helpKey = new QAction(this);
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(helpKey, &QAction::triggered, this, [this] { ShowHelpFor(this); });
+    addAction(helpKey);
     calculateMenuItem_->setShortcut(QKeySequence(Qt::Key_F9));
 }
 
@@ -243,7 +249,13 @@ bool MainWindow::OpenRecentNetwork(const QString& path) {
     return opened;
 }
 
+bool MainWindow::OpenExample(const QString& path) {
+    return document_.OpenExample(path.toStdString());
+}
+
 void MainWindow::InstallRecentFiles(RecentFiles& recent) {
+    fileMenu_->insertMenu(
+        exitAction_, CreateExamplesMenu(this, [this](const QString& path) { OpenExample(path); }));
     recent_ = &recent;
     QMenu* menu = recent.CreateMenu(this, [this](const QString& path) { OpenRecentNetwork(path); });
     fileMenu_->insertMenu(exitAction_, menu);
@@ -330,7 +342,7 @@ void MainWindow::SetCalculateEnabled(bool enabled) {
 }
 
 void MainWindow::ShowHelp() {
-    ShowHelpPage(dialogs_);
+    HelpWindow::Show(HelpContentsPage());
 }
 
 void MainWindow::ShowAbout() {

@@ -36,7 +36,7 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     NetworkDocument& Document() { return document_; }
     // Undo and redo of the document's history, at the top of the Edit menu.
     void InstallHistory(DocumentHistory& history);
-    // The recently used files, as a submenu of the File menu.
+    // The example networks and the recently used files, as submenus of the File menu.
     void InstallRecentFiles(RecentFiles& recent);
 
     // Commands. Those that may be abandoned return false when the network was kept as it was.
@@ -45,6 +45,7 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     bool SaveNetwork();
     bool SaveNetworkAs();
     bool OpenRecentNetwork(const QString& path);  // "save changes?" first
+    bool OpenExample(const QString& path);        // as a network without a file of its own
     bool AddQs();
     bool RemoveQs();
     void EditQsParameters();  // for the QS selected in the list; nothing for S0 or no node

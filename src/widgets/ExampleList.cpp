@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 
 #include "widgets/DataFolder.h"
 
@@ -25,6 +26,20 @@ QList<ExampleNetwork> ReadExampleList(const QString& modelsFolder) {
 
 QList<ExampleNetwork> ExampleNetworks() {
     return ReadExampleList(DataPath(QStringLiteral("models")));
+}
+
+QMenu* CreateExamplesMenu(QWidget* parent, const std::function<void(const QString&)>& open) {
+    auto* menu = new QMenu(QStringLiteral("&Примеры"), parent);
+    for (const ExampleNetwork& example : ExampleNetworks()) {
+        QAction* item = menu->addAction(example.Title);
+        item->setToolTip(example.Description);
+        item->setStatusTip(example.Description);
+        const QString path = example.Path;
+        QObject::connect(item, &QAction::triggered, menu, [open, path] { open(path); });
+    }
+    menu->setToolTipsVisible(true);
+    if (menu->isEmpty()) menu->addAction(QStringLiteral("(примеры не найдены)"))->setEnabled(false);
+    return menu;
 }
 
 }  // namespace qnetica

@@ -2,6 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
+
+class QMenu;
+class QWidget;
 
 namespace qnetica {
 
@@ -18,5 +22,9 @@ struct ExampleNetwork {
 QList<ExampleNetwork> ReadExampleList(const QString& modelsFolder);
 // The same for the models folder of the program's data.
 QList<ExampleNetwork> ExampleNetworks();
+
+// The submenu "Примеры" of a File menu: one item per example, its description as the tip;
+// choosing one calls open with its path.
+QMenu* CreateExamplesMenu(QWidget* parent, const std::function<void(const QString&)>& open);
 
 }  // namespace qnetica

@@ -38,6 +38,9 @@
 #include "ui/RunParametersDialog.h"
 #include "ui/TransferMatrixTableModel.h"
 #include "ui/ValueInputDialog.h"
+#include "widgets/HelpTopics.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/ReportViewer.h"
 
 namespace qnetica {
 namespace {
@@ -53,9 +56,9 @@ const QString Separator = QStringLiteral("|");
 QStringList Entries(const QList<QAction*>& actions, bool hints) {
     QStringList entries;
     for (const QAction* action : actions)
-        entries << (action->isSeparator() ? Separator
-                                          : (hints ? action->toolTip()
-                                                   : QString(action->text()).remove('&')));
+        entries << (action->isSeparator()
+                        ? Separator
+                        : (hints ? action->toolTip() : QString(action->text()).remove('&')));
     return entries;
 }
 
@@ -176,21 +179,21 @@ TEST_P(SchemeEditorWindowMenuTest, HoldsItsItemsInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Menus, SchemeEditorWindowMenuTest,
-    ::testing::Values(
-        MenuContents{"Файл",
-                     {"Новый", Separator, "Открыть", "Сохранить", "Сохранить как...",
-                      "Сохранить изображение стохастической сети", Separator, "Последние файлы",
-                      Separator, "Выход"}},
-        MenuContents{"Редактировать",
-                     {"Отменить", "Повторить", Separator, "Редактор матрицы вероятностей передач",
-                      Separator, "Добавить СМО", "Переместить СМО", "Провести связь",
-                      "Удалить связь", "Удалить СМО", Separator, "Обновить экран"}},
-        MenuContents{"Сеть", {"Автогенерация модели", "Рассчитать"}},
-        MenuContents{
-            "Отчеты",
-            {"Просмотреть последний отчет", Separator, "Просмотреть диаграмму характеристик сети",
-             "Построить диаграмму характеристик отдельных СМО"}},
-        MenuContents{"Справка", {"Справка", "о программе"}}),
+    ::testing::Values(MenuContents{"Файл",
+                                   {"Новый", Separator, "Открыть", "Сохранить", "Сохранить как...",
+                                    "Сохранить изображение стохастической сети", Separator,
+                                    "Примеры", "Последние файлы", Separator, "Выход"}},
+                      MenuContents{"Редактировать",
+                                   {"Отменить", "Повторить", Separator,
+                                    "Редактор матрицы вероятностей передач", Separator,
+                                    "Добавить СМО", "Переместить СМО", "Провести связь",
+                                    "Удалить связь", "Удалить СМО", Separator, "Обновить экран"}},
+                      MenuContents{"Сеть", {"Автогенерация модели", "Рассчитать"}},
+                      MenuContents{"Отчеты",
+                                   {"Просмотреть последний отчет", Separator,
+                                    "Просмотреть диаграмму характеристик сети",
+                                    "Построить диаграмму характеристик отдельных СМО"}},
+                      MenuContents{"Справка", {"Справка", "о программе"}}),
     [](const auto& info) { return "Menu" + std::to_string(info.index); });
 
 TEST_F(SchemeEditorWindowTest, MenuBarOrder) {
@@ -212,16 +215,20 @@ TEST_F(SchemeEditorWindowTest, ReportAndChartButtonsWaitForAVariedRun) {
     for (const QAction* button : display) EXPECT_TRUE(button->isEnabled());
 }
 
+// The plan's report in the program's viewer; a report that is not there is said so.
 TEST_F(SchemeEditorWindowTest, ReportMenuItemOpensThePlansReportWhileTheButtonIsDisabled) {
     MenuItem(editorWindow, "Отчеты", "Просмотреть последний отчет")->trigger();
-    program.Document().Plan().ReportFileName = "run7.txt";
+    QFile run(folder.filePath("run7.txt"));
+    ASSERT_TRUE(run.open(QIODevice::WriteOnly));
+    run.write("\xd1\xcc\xce 1\r\n");  // "СМО 1" in Windows-1251
+    run.close();
+    program.Document().Plan().ReportFileName = folder.filePath("run7.txt").toStdString();
     MenuItem(editorWindow, "Отчеты", "Просмотреть последний отчет")->trigger();
-    const auto& log = dialogs.Log();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0].Kind, ScriptedDialogs::RequestKind::Document);
-    EXPECT_EQ(log[0].Text, "report.txt");
-    EXPECT_EQ(log[0].Window, DocumentWindow::Normal);
-    EXPECT_EQ(log[1].Text, "run7.txt");
+    const auto messages = dialogs.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].Text.contains("report.txt"));
+    EXPECT_EQ(program.Reports().Path(), folder.filePath("run7.txt"));
+    EXPECT_EQ(program.Reports().Text(), QString::fromUtf8("СМО 1\n"));
 }
 
 TEST_F(SchemeEditorWindowTest, NetworkChartShowsTheStepsOfTheLastVariedRun) {
@@ -246,14 +253,15 @@ TEST_F(SchemeEditorWindowTest, QsChartAboutAndHelp) {
     TopButton("Показать диаграмму характеристик СМО")->trigger();  // disabled: does nothing
     MenuItem(editorWindow, "Отчеты", "Построить диаграмму характеристик отдельных СМО")->trigger();
     TopButton("о программе")->trigger();
+    HelpWindow::Instance().SetFolder(QStringLiteral(QNETICA_SOURCE_DIR "/help"));
     TopButton("Справка")->trigger();
     const auto& log = dialogs.Log();
-    ASSERT_EQ(log.size(), 3u);
+    ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].Text, qsChartDialog.windowTitle());
     EXPECT_EQ(log[1].Text, program.About().windowTitle());
-    EXPECT_EQ(log[2].Kind, ScriptedDialogs::RequestKind::Document);
-    EXPECT_EQ(log[2].Text, QDir(QCoreApplication::applicationDirPath()).filePath("help/help.htm"));
-    EXPECT_EQ(log[2].Window, DocumentWindow::Maximised);
+    EXPECT_TRUE(HelpWindow::Instance().isVisible());  // the program's own help window
+    EXPECT_EQ(HelpWindow::Instance().CurrentPage(), HelpContentsPage());
+    HelpWindow::Instance().hide();
 }
 
 TEST_F(SchemeEditorWindowTest, OpensMaximisedAndDrawsTheCurrentModel) {

@@ -50,8 +50,9 @@ TEST_F(FindNodeAtTest, RemovedQsAreNotFound) {
 
 TEST(SchemeLayoutTest, EveryCellWithANonZeroValueIsALink) {
     const std::vector<std::pair<std::string, bool>> cells = {
-        {"", false},    {"0", false},  {"0.0", false},  {"  0.000 ", false}, {"abc", false},
-        {"0,5,1", false}, {"0.5", true}, {"-0.25", true}, {"1E-300", true},    {"0.0000000001", true},
+        {"", false},      {"0", false},           {"0.0", false}, {"  0.000 ", false},
+        {"abc", false},   {"0,5,1", false},       {"0.5", true},  {"-0.25", true},
+        {"1E-300", true}, {"0.0000000001", true},
     };
     NetworkModel model;
     model.AddNode();

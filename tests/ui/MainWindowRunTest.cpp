@@ -32,6 +32,7 @@
 #include "ui/ResultsDialog.h"
 #include "ui/RunParametersDialog.h"
 #include "widgets/ProgressGauge.h"
+#include "widgets/ReportViewer.h"
 
 namespace qnetica {
 namespace {
@@ -231,9 +232,12 @@ TEST_P(VariedRunTest, AnnouncesTheReportAndShowsWhatWasTicked) {
     EXPECT_EQ(messages[0].BoxKind, MessageBoxKind::Information);
     EXPECT_EQ(messages[0].Text, "Отчет сохранен в файл \"" + report + "\".");
     QStringList documents;
-    for (const auto& request : dialogs.Log())
-        if (request.Kind == ScriptedDialogs::RequestKind::Document) documents << request.Text;
+    // The report in the program's own viewer, decoded.
+    if (program.Reports().isVisible()) documents << program.Reports().Path();
     EXPECT_EQ(documents, c.viewReport ? QStringList({report}) : QStringList());
+    if (c.viewReport) {
+        EXPECT_TRUE(program.Reports().Text().contains(QString::fromUtf8("СМО")));
+    }
     EXPECT_EQ(ModalCaptions(), c.chart ? QStringList({ParametersCaption, ChartCaption})
                                        : QStringList({ParametersCaption}));
 

@@ -24,6 +24,8 @@
 #include "ui/AboutDialog.h"
 #include "ui/QsParametersDialog.h"
 #include "ui/TransferMatrixTableModel.h"
+#include "widgets/HelpTopics.h"
+#include "widgets/HelpWindow.h"
 
 namespace qnetica {
 namespace {
@@ -98,9 +100,12 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
             entry += item->isSeparator() ? QString(" |") : " " + QString(item->text()).remove('&');
         menus << entry;
     }
-    EXPECT_EQ(menus, QStringList({"Файл: Новый | Открыть Сохранить Сохранить как... | Последние файлы | Выход",
-                                  "Редактировать: Отменить Повторить | Визуальный редактор", "Сеть: Рассчитать",
-                                  "Справка: Справка о программе"}));
+    EXPECT_EQ(
+        menus,
+        QStringList(
+            {"Файл: Новый | Открыть Сохранить Сохранить как... | Примеры Последние файлы | Выход",
+             "Редактировать: Отменить Повторить | Визуальный редактор", "Сеть: Рассчитать",
+             "Справка: Справка о программе"}));
 }
 
 // Enabled from the start: the table editor calculates too.
@@ -494,19 +499,23 @@ TEST_F(MainWindowTest, QsParametersNeedASelectedQs) {
     EXPECT_FALSE(button->isEnabled());
 }
 
+// The help opens in the program's own window, on its contents; F1 on this window's page.
 TEST_F(MainWindowTest, HelpAboutAndEditorOpenTheirWindows) {
+    HelpWindow::Instance().SetFolder(QStringLiteral(QNETICA_SOURCE_DIR "/help"));
     form.ShowHelp();
+    EXPECT_TRUE(HelpWindow::Instance().isVisible());
+    EXPECT_EQ(HelpWindow::Instance().CurrentPage(), HelpContentsPage());
+    ShowHelpFor(&form);
+    EXPECT_EQ(HelpWindow::Instance().CurrentPage(), HelpTopicFor(&form).Page);
+    EXPECT_NE(HelpTopicFor(&form).Page, HelpContentsPage());
+    HelpWindow::Instance().hide();
     form.ShowAbout();
     form.ShowVisualEditor();
     const auto& log = dialogs.Log();
-    ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[0].Kind, ScriptedDialogs::RequestKind::Document);
-    // Beside the program, whatever the working folder.
-    EXPECT_EQ(log[0].Text, QCoreApplication::applicationDirPath() + "/help/help.htm");
-    EXPECT_EQ(log[0].Window, DocumentWindow::Maximised);
-    EXPECT_EQ(log[1].Kind, ScriptedDialogs::RequestKind::Modal);
-    EXPECT_EQ(log[1].Text, "о программе");
-    EXPECT_EQ(log[2].Text, "Без имени — Qnetica (визуальный редактор)");
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].Kind, ScriptedDialogs::RequestKind::Modal);
+    EXPECT_EQ(log[0].Text, "о программе");
+    EXPECT_EQ(log[1].Text, "Без имени — Qnetica (визуальный редактор)");
 }
 
 }  // namespace
