@@ -1,11 +1,29 @@
 #include "widgets/ModelessWindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QKeySequence>
+#include <QRect>
 #include <QWidget>
 
 namespace qnetica {
 
 void ShowModeless(QWidget& window) {
+    // Opened over the window the user looks at, and closed again with Esc.
+    if (!window.isVisible()) {
+        if (const QWidget* front = QApplication::activeWindow(); front && front != &window) {
+            QRect place = window.frameGeometry();
+            place.moveCenter(front->frameGeometry().center());
+            window.move(place.topLeft());
+        }
+    }
+    if (!window.property("closesWithEsc").toBool()) {
+        auto* close = new QAction(&window);
+        close->setShortcut(QKeySequence(Qt::Key_Escape));
+        QObject::connect(close, &QAction::triggered, &window, &QWidget::close);
+        window.addAction(close);
+        window.setProperty("closesWithEsc", true);
+    }
     QWidget* modal = QApplication::activeModalWidget();
     const Qt::WindowModality wanted = modal ? Qt::ApplicationModal : Qt::NonModal;
     // The window that is itself the modal one in front stays so.
