@@ -118,8 +118,9 @@ ErlangTerms SumErlangTerms(long double a, std::int64_t n) {
     return {ScaledNumber(sum, scale), ScaledNumber(term, scale)};
 }
 
-GeometricMoments SumGeometricMoments(long double rho, std::int64_t K) {
-    if (K > DoublingPlacesLimit && rho > 0) return GeometricMomentsInClosedForm(rho, K);
+GeometricMoments SumGeometricMoments(long double a, std::int64_t n, std::int64_t K) {
+    const long double rho = a / static_cast<long double>(n);
+    if (K > DoublingPlacesLimit && rho > 0) return GeometricMomentsInClosedForm(a, n, K);
     const GeometricRun run = RunOfLength(rho, K);  // states 0..K-1; state K added below
     const ScaledNumber lastIndex(static_cast<long double>(K));
     return {run.Sum + run.Power, run.Weighted + lastIndex * run.Power, run.Power, run.Sum};

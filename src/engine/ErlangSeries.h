@@ -15,7 +15,7 @@ struct ErlangTerms {
 };
 ErlangTerms SumErlangTerms(long double a, std::int64_t n);
 
-// The queue states beyond the channels of a QS with K waiting places and load rho per channel:
+// The queue states beyond the n channels of a QS with K waiting places, load a and rho = a/n:
 // Sum = rho^0 + ... + rho^K, Weighted = sum of j * rho^j, Last = rho^K (0^0 counts as 1) and
 // BeforeLast = rho^0 + ... + rho^(K-1), the states in which the QS is not full. Up to 65536
 // places they are summed by doubling runs of states, beyond in closed form
@@ -26,6 +26,6 @@ struct GeometricMoments {
     ScaledNumber Last;
     ScaledNumber BeforeLast;
 };
-GeometricMoments SumGeometricMoments(long double rho, std::int64_t K);
+GeometricMoments SumGeometricMoments(long double a, std::int64_t n, std::int64_t K);
 
 }  // namespace qnetica

@@ -5,9 +5,11 @@
 namespace qnetica {
 namespace {
 
-// ln rho; next to 1 from rho - 1, which is exact there.
-long double LogOfLoad(long double rho) {
-    return rho > 0.5L && rho < 2 ? std::log1p(rho - 1) : std::log(rho);
+// ln(a/n); next to 1 from (a - n)/n, whose rounding is relative to a - n, which is exact there.
+long double LogOfLoad(long double a, std::int64_t n) {
+    const long double channels = static_cast<long double>(n);
+    const long double rho = a / channels;
+    return rho > 0.5L && rho < 2 ? std::log1p((a - channels) / channels) : std::log(rho);
 }
 
 // B(x) = 1/(1 - e^-x) - 1/x, 1/2 at x = 0; near 0 from its series, whose coefficients are the
@@ -41,8 +43,8 @@ long double GeometricMean(std::int64_t K, long double s) {
 
 }  // namespace
 
-GeometricMoments GeometricMomentsInClosedForm(long double rho, std::int64_t K) {
-    const long double s = LogOfLoad(rho);
+GeometricMoments GeometricMomentsInClosedForm(long double a, std::int64_t n, std::int64_t K) {
+    const long double s = LogOfLoad(a, n);
     const long double places = static_cast<long double>(K);
     if (s <= 0) {
         const long double sum = GeometricSum(K + 1, s);
