@@ -327,6 +327,26 @@ TEST(BoundedQueueTest, MillionsOfChannelsAgreeWithQuadruplePrecision) {
         }
 }
 
+// The plain QS shares the Erlang sums: Lq = P_n rho/(1 - rho)^2 and Wq = P_n t/(n (1 - rho)^2) with
+// P_n = (a^n/n!) / (sum of a^i/i! for i < n + a^n/n!/(1 - rho)), by the same reference. (Closer
+// to rho = 1 the plain QS's 1 - a/n, formed from the rounded a/n, costs it u/(1 - rho).)
+TEST(BoundedQueueTest, PlainQsOfMillionsOfChannelsAgreesWithQuadruplePrecision) {
+    for (int n : {100000, 3000000, 2147483647})
+        for (double rho : {0.3, 0.99, 0.9999, 0.999999}) {
+            SCOPED_TRACE("n = " + std::to_string(n) + ", rho = " + test::ExactText(rho));
+            const double t = 0.5;
+            const QsLoad load = MakeLoad(rho * n / t, t, n);
+            const Quad a = static_cast<Quad>(load.OfferedLoad);
+            const Quad free = 1 - a / n;
+            const QuadHead head = QuadHeadStates(a, n);
+            const Quad pn = 1 / (head.Sum * expq(-head.LogTop) + 1 / free);
+            const QueueFigures figures = PlainQueue(load);
+            EXPECT_LE(test::QuadRelativeError(figures.QueueLength, pn * (a / n) / (free * free)),
+                      1e-12);
+            EXPECT_LE(test::QuadRelativeError(figures.WaitTime, pn * t / (n * free * free)), 1e-12);
+        }
+}
+
 TEST(BoundedQueueTest, ManyPlacesApproachTheUnboundedQs) {
     const QsLoad load = MakeLoad(1.5, 1, 3);
     const QueueFigures bounded = BoundedQueue(load, 5000);
