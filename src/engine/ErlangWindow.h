@@ -6,7 +6,8 @@
 
 namespace qnetica {
 
-// The Erlang terms of an n-channel QS with a load a of 2^16 or more, taken only where they count:
+// The Erlang terms of a QS of n > 2^17 channels and a load a of 2^16 or more (below, the term by
+// term sum is quick, and its bits are kept), taken only where they count:
 // from the largest term down and up to where they fall below e^-54 of it, some 21 sqrt(a) steps
 // however many channels there are, and a^n/n! by a formula when n lies beyond. The sums agree
 // with the term-by-term ones to about 1e-17; the scale they share is only approximate, which
