@@ -1,5 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "BenchNetworks.h"
 #include "engine/AnalysisEngine.h"
 
@@ -68,6 +71,28 @@ void BM_CalculationStepOfGenerated127Qs(benchmark::State& state) {
     CalculateStepRepeatedly(state, model);
 }
 BENCHMARK(BM_CalculationStepOfGenerated127Qs)->Unit(benchmark::kMillisecond);
+
+// A network of one bounded QS with the most places a file can hold, 2^31 - 1: one channel at a
+// load of 1 - 1e-9, where none of the 2^31 states is negligible, or 2^31 - 1 channels at a load of
+// 0.5 per channel, a bell of Erlang terms some 33000 wide around the billionth.
+void BM_CalculationStepOfQsWithMostPlaces(benchmark::State& state) {
+    const auto channels = static_cast<std::int32_t>(state.range(0));
+    NetworkModel model;
+    model.AddNode();
+    QsParams& qs = model.Qs(1);
+    qs.BoundedQueue = true;
+    qs.Channels = channels;
+    qs.QueuePlaces = std::numeric_limits<std::int32_t>::max();
+    qs.ServiceTime = channels == 1 ? 1 - 1e-9 : 0.5 * channels;
+    model.Matrix().SetCell(0, 1, "1");
+    model.Matrix().SetCell(1, 0, "1");
+    model.SetInputRate(1);
+    CalculateStepRepeatedly(state, model);
+}
+BENCHMARK(BM_CalculationStepOfQsWithMostPlaces)
+    ->Arg(1)
+    ->Arg(std::numeric_limits<std::int32_t>::max())
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qnetica

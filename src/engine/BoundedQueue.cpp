@@ -87,8 +87,8 @@ BoundedCore ClosedFormCore(const QsLoad& load, const Capacity& capacity) {
 // The same from the birth-death terms, without cancellation and without leaving the range.
 BoundedCore ScaledFormCore(const QsLoad& load, const Capacity& capacity) {
     const ErlangTerms terms = SumErlangTerms(load.OfferedLoad, capacity.Channels);
-    const GeometricMoments queue = SumGeometricMoments(
-        static_cast<long double>(load.OfferedLoad) / load.Channels, capacity.WaitingPlaces);
+    const GeometricMoments queue =
+        SumGeometricMoments(load.OfferedLoad, load.Channels, capacity.WaitingPlaces);
     const ScaledNumber sum = terms.HeadSum + terms.Top * queue.Sum;
     BoundedCore core;
     core.IdleProbability = Stored((ScaledNumber(1.0L) / sum).ToLongDouble());

@@ -3,12 +3,31 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/ErlangWindow.h"
+#include "engine/GeometricClosedForm.h"
+
 namespace qnetica {
 namespace {
+
+// Once the terms fall, a term below 2^-1400 of the sum is below half its last bit, and so is every
+// later one: the sum is what the whole loop would make it. a^n/n! is then taken as 0: no figure
+// stored as a double can tell, since the largest factor that any of them multiplies it by,
+// (K+1)^2 for the queue of a bounded QS or 1/(1 - rho)^2 for a plain one, is below 2^128.
+constexpr long double NegligibleShare = 0x1p-1400L;
+
+// Beyond this many steps the terms are summed near their largest one instead (ErlangWindow.h):
+// some millisecond. The sums of smaller QS are the term-by-term ones, bit for bit as before.
+constexpr long double TermByTermLimit = 0x1p17L;
+// Up to this load the loop takes at most some 80000 steps anyway.
+constexpr long double WindowLoad = 0x1p16L;
 
 // The running terms are moved down by this power of two before they could leave the range.
 constexpr int RescaleExponent = 8000;
 constexpr long double RescaleThreshold = 0x1p8000L;
+
+// The rounding of rho^L grows with L in the doubling below, to some L units of the last place;
+// beyond this many places the closed form keeps to a few.
+constexpr std::int64_t DoublingPlacesLimit = 1 << 16;
 
 // A run of consecutive states j = first..first+length-1 of a geometric sequence, relative to
 // its first state: Power = rho^length, Sum = sum of rho^i, Weighted = sum of i * rho^i, i < length.
@@ -66,10 +85,19 @@ FirstTerm FirstTermOfSum(long double a, std::int64_t n) {
             static_cast<std::int64_t>(scale)};
 }
 
+// The loop rises to the largest term, at a or n, and goes on until the terms are negligible, some
+// 44 standard deviations sqrt(a) beyond.
+bool TermByTermIsLong(long double a, std::int64_t n, const FirstTerm& first) {
+    if (!(a >= WindowLoad)) return false;
+    const long double last = std::min(static_cast<long double>(n), a + 45 * std::sqrt(a));
+    return last - static_cast<long double>(first.Index) > TermByTermLimit;
+}
+
 }  // namespace
 
 ErlangTerms SumErlangTerms(long double a, std::int64_t n) {
     const FirstTerm first = FirstTermOfSum(a, n);
+    if (TermByTermIsLong(a, n, first)) return SumErlangTermsNearPeak(a, n);
     long double term = first.Mantissa;
     long double sum = 0.0L;
     std::int64_t scale = first.Scale;
@@ -77,6 +105,8 @@ ErlangTerms SumErlangTerms(long double a, std::int64_t n) {
         // Once a term has fallen below the range every later one is 0 as well, and the sum
         // stays as it is: stopping here spares a QS with millions of channels the rest.
         if (term == 0.0L) break;
+        if (static_cast<long double>(i) + 1 > a && term < sum * NegligibleShare)
+            return {ScaledNumber(sum, scale), ScaledNumber()};
         sum += term;
         term = term * a / static_cast<long double>(i + 1);
         if (std::fabs(term) > RescaleThreshold || std::fabs(sum) > RescaleThreshold) {
@@ -88,7 +118,9 @@ ErlangTerms SumErlangTerms(long double a, std::int64_t n) {
     return {ScaledNumber(sum, scale), ScaledNumber(term, scale)};
 }
 
-GeometricMoments SumGeometricMoments(long double rho, std::int64_t K) {
+GeometricMoments SumGeometricMoments(long double a, std::int64_t n, std::int64_t K) {
+    const long double rho = a / static_cast<long double>(n);
+    if (K > DoublingPlacesLimit && rho > 0) return GeometricMomentsInClosedForm(a, n, K);
     const GeometricRun run = RunOfLength(rho, K);  // states 0..K-1; state K added below
     const ScaledNumber lastIndex(static_cast<long double>(K));
     return {run.Sum + run.Power, run.Weighted + lastIndex * run.Power, run.Power, run.Sum};

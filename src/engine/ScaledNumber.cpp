@@ -48,4 +48,11 @@ long double ScaledNumber::ToLongDouble() const {
     return std::ldexp(mantissa_, static_cast<int>(exponent_));
 }
 
+ScaledNumber ScaledExp(long double x) {
+    constexpr long double Ln2 = 0.693147180559945309417232121458176568L;
+    const long double binary = x / Ln2;
+    const long double whole = std::floor(binary);
+    return ScaledNumber(std::exp2(binary - whole), static_cast<std::int64_t>(whole));
+}
+
 }  // namespace qnetica

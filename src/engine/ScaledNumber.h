@@ -28,4 +28,7 @@ class ScaledNumber {
     std::int64_t exponent_ = 0;
 };
 
+// e^x for any finite x, e^-10^12 as well as e^10^12; its relative error is that of x times |x|.
+ScaledNumber ScaledExp(long double x);
+
 }  // namespace qnetica

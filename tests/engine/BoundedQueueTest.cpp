@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <quadmath.h>
 
 #include <algorithm>
 #include <cmath>
@@ -111,10 +112,11 @@ TEST(BoundedQueueTest, StaysRightForAMillionPlaces) {
     }
 }
 
+using test::Abs;
 using test::Quad;
 
 struct QuadFigures {
-    Quad IdleProbability, QueueLength, InSystem, WaitTime, SojournTime;
+    Quad IdleProbability, QueueLength, InSystem, WaitTime, SojournTime, LossProbability;
 };
 
 // The states 0..m of M/M/n/m summed one by one in quadruple precision: p_i is proportional to
@@ -145,7 +147,20 @@ QuadFigures QuadBirthDeath(double lambda, double t, int n, int m) {
     // Only the requests that find a free place enter: lambda (1 - P_m).
     f.WaitTime = queue == 0 ? 0 : f.QueueLength / (lambda * (notFull / total));
     f.SojournTime = f.WaitTime + t;
+    f.LossProbability = weight[m] / total;
     return f;
+}
+
+void ExpectFiguresWithin(const QueueFigures& figures, const QuadFigures& expected, int m,
+                         double tolerance) {
+    using test::QuadRelativeError;
+    EXPECT_LE(QuadRelativeError(figures.IdleProbability, expected.IdleProbability), tolerance);
+    EXPECT_LE(QuadRelativeError(figures.QueueLength, expected.QueueLength), tolerance);
+    EXPECT_LE(QuadRelativeError(figures.InSystem, expected.InSystem), tolerance);
+    EXPECT_LE(QuadRelativeError(figures.WaitTime, expected.WaitTime), tolerance);
+    EXPECT_LE(QuadRelativeError(figures.SojournTime, expected.SojournTime), tolerance);
+    EXPECT_LE(QuadRelativeError(figures.LossProbability, expected.LossProbability), tolerance);
+    EXPECT_LE(figures.InSystem, m);
 }
 
 // Every figure within `tolerance` of the quadruple-precision chain, and never more requests in
@@ -155,15 +170,8 @@ void ExpectQuadFigures(double rho, int n, int m, double tolerance) {
                  ", rho = " + std::to_string(rho));
     const double t = 0.5;  // a power of 2: a = lambda t is exact
     const QsLoad load = MakeLoad(rho * n / t, t, n);
-    const QueueFigures figures = BoundedQueue(load, m);
-    const QuadFigures expected = QuadBirthDeath(load.ArrivalRate, t, n, m);
-    using test::QuadRelativeError;
-    EXPECT_LE(QuadRelativeError(figures.IdleProbability, expected.IdleProbability), tolerance);
-    EXPECT_LE(QuadRelativeError(figures.QueueLength, expected.QueueLength), tolerance);
-    EXPECT_LE(QuadRelativeError(figures.InSystem, expected.InSystem), tolerance);
-    EXPECT_LE(QuadRelativeError(figures.WaitTime, expected.WaitTime), tolerance);
-    EXPECT_LE(QuadRelativeError(figures.SojournTime, expected.SojournTime), tolerance);
-    EXPECT_LE(figures.InSystem, m);
+    ExpectFiguresWithin(BoundedQueue(load, m), QuadBirthDeath(load.ArrivalRate, t, n, m), m,
+                        tolerance);
 }
 
 // From nearly no load to a load of 1e15 per channel, where the QS is full all but a 1e-15 part
@@ -184,6 +192,145 @@ TEST(BoundedQueueTest, HundredsOfChannelsAgreeWithQuadruplePrecision) {
             for (double rho :
                  {1e-6, 0.01, 0.1, 0.2, 0.3, 0.37, 0.5, 0.9, 0.99, 1.0, 2.0, 1e3, 1e9, 1e15})
                 ExpectQuadFigures(rho, n, n + extra, 1e-12);
+}
+
+// ln(e^x + e^y).
+Quad LogSum(Quad x, Quad y) {
+    if (x < y) std::swap(x, y);
+    return isinfq(y) ? x : x + log1pq(expq(y - x));
+}
+
+// The states i < c = min(n, m), relative to the largest, p: Sum and Busy (the sum of i p_i) by the
+// chain's recurrence p_i = p_(i-1) a / i from p outward until the states are below 1e-45 of the
+// sum (beyond, they only fall), and ln p_p/p_0, ln p_c/p_p from lgamma.
+struct QuadHead {
+    Quad Sum = 0, Busy = 0, LogPeak, LogTop;
+};
+
+QuadHead QuadHeadStates(Quad a, long long c) {
+    const long long p = a >= c ? c : static_cast<long long>(floorq(a));
+    QuadHead head;
+    head.LogPeak = p * logq(a) - lgammaq(p + 1);
+    head.LogTop = (c - p) * logq(a) - (lgammaq(c + 1) - lgammaq(p + 1));
+    const Quad negligible = 1e-45;
+    Quad w = 1;
+    for (long long i = p; i >= 0 && !(w < negligible * head.Sum); w = w * i-- / a) {
+        if (i == c) continue;
+        head.Sum += w;
+        head.Busy += i * w;
+    }
+    w = 1;
+    for (long long i = p + 1; i < c && !(w < negligible * head.Sum); ++i) {
+        w = w * a / i;
+        head.Sum += w;
+        head.Busy += i * w;
+    }
+    return head;
+}
+
+// ln of sum rho^j, of sum j rho^j, of rho^K and of sum rho^j for j < K, j = 0..K, from the
+// textbook closed forms; above rho = 1 counted from j = K with sigma = 1/rho.
+struct QuadQueueStates {
+    Quad LogSum, LogWeighted, LogLast, LogBeforeLast;
+};
+
+QuadQueueStates QuadGeometricStates(Quad rho, long long K) {
+    if (rho == 1) return {logq(K + 1), logq(K * (K + 1) / 2), 0, logq(K)};
+    const Quad r = rho < 1 ? rho : 1 / rho;
+    const Quad power = powq(r, K);
+    const Quad sum = (1 - power * r) / (1 - r);
+    const Quad weighted = r * (1 - (K + 1) * power + K * power * r) / ((1 - r) * (1 - r));
+    if (rho < 1) return {logq(sum), logq(weighted), logq(power), logq((1 - power) / (1 - r))};
+    const Quad logLast = K * logq(rho);
+    return {logLast + logq(sum), logLast + logq(K * sum - weighted), logLast,
+            logLast + logq(r * (1 - power) / (1 - r))};
+}
+
+// M/M/n/m at any size in quadruple precision, in logarithms so that nothing leaves the range.
+QuadFigures QuadCapacityChain(double lambda, double t, long long n, long long m) {
+    const Quad a = static_cast<Quad>(lambda) * t;
+    const long long c = std::min(n, m);
+    const QuadHead head = QuadHeadStates(a, c);
+    const QuadQueueStates queue = QuadGeometricStates(a / n, std::max(m - n, 0LL));
+    const Quad logTotal = LogSum(logq(head.Sum), head.LogTop + queue.LogSum);
+    const Quad busy =
+        expq(LogSum(logq(head.Busy), logq(c) + head.LogTop + queue.LogSum) - logTotal);
+    QuadFigures f;
+    f.IdleProbability = expq(-head.LogPeak - logTotal);
+    f.QueueLength = expq(head.LogTop + queue.LogWeighted - logTotal);
+    f.InSystem = f.QueueLength + busy;
+    f.LossProbability = expq(head.LogTop + queue.LogLast - logTotal);
+    const Quad notFull = expq(LogSum(logq(head.Sum), head.LogTop + queue.LogBeforeLast) - logTotal);
+    f.WaitTime = f.QueueLength == 0 ? 0 : f.QueueLength / (lambda * notFull);
+    f.SojournTime = f.WaitTime + t;
+    return f;
+}
+
+// The reference of the large QS below against the states summed one by one; its closed form of
+// sum j rho^j cancels to some 1e-19 next to rho = 1, far below the engine's tolerance.
+TEST(BoundedQueueTest, QuadReferenceAgreesWithTheStateByStateSum) {
+    for (int n : {1, 3, 8, 1000})
+        for (int m : {1000, 10000, 100000})
+            for (double rho : {1e-12, 0.5, 1 - 1e-9, 1.0, 1 + 1e-9, 2.0, 1e6}) {
+                SCOPED_TRACE("n = " + std::to_string(n) + ", m = " + std::to_string(m) +
+                             ", rho = " + test::ExactText(rho));
+                const double t = 0.5;
+                const double lambda = rho * n / t;
+                const QuadFigures direct = QuadBirthDeath(lambda, t, n, m);
+                const QuadFigures chain = QuadCapacityChain(lambda, t, n, m);
+                for (auto figure : {&QuadFigures::IdleProbability, &QuadFigures::QueueLength,
+                                    &QuadFigures::InSystem, &QuadFigures::WaitTime,
+                                    &QuadFigures::LossProbability}) {
+                    const Quad expected = direct.*figure;
+                    const Quad error =
+                        Abs(expected == 0 ? chain.*figure : chain.*figure / expected - 1);
+                    EXPECT_LE(static_cast<double>(error), 1e-18);
+                }
+            }
+}
+
+// Up to 2^31 - 1 places at loads next to 1, where rho^K neither vanishes nor explodes, and far
+// from it, on a few channels and on millions, whose Erlang sums of millions of terms are taken
+// near their largest term (from a load of some millions on) and a^c/c! beyond it by a formula.
+TEST(BoundedQueueTest, BillionsOfPlacesAndChannelsAgreeWithQuadruplePrecision) {
+    struct Case {
+        int channels, places;
+    };
+    const Case cases[] = {
+        {1, 1000},          {1, 100000},           {1, 10000000},         {1, 2147483647},
+        {3, 1000000},       {3, 100000000},        {3, 2147483647},       {8, 10000},
+        {8, 2147483647},    {100000, 2147483647},  {3000000, 1000000},    {3000000, 3000000},
+        {3000000, 3001000}, {3000000, 2147483647}, {2147483647, 1 << 30}, {2147483647, 2147483647}};
+    for (const Case& c : cases)
+        for (double rho : {1e-12, 0.3, 0.5, 0.9999, 1 - 1e-9, 1.0, 1 + 1e-9, 1.0001, 2.0, 1e6}) {
+            SCOPED_TRACE("n = " + std::to_string(c.channels) + ", m = " + std::to_string(c.places) +
+                         ", rho = " + test::ExactText(rho));
+            const double t = 0.5;
+            const QsLoad load = MakeLoad(rho * c.channels / t, t, c.channels);
+            ExpectFiguresWithin(BoundedQueue(load, c.places),
+                                QuadCapacityChain(load.ArrivalRate, t, c.channels, c.places),
+                                c.places, 1e-12);
+        }
+}
+
+// The plain QS shares the Erlang sums: Lq = P_n rho/(1 - rho)^2 and Wq = P_n t/(n (1 - rho)^2) with
+// P_n = (a^n/n!) / (sum of a^i/i! for i < n + a^n/n!/(1 - rho)), by the same reference. (Closer
+// to rho = 1 the plain QS's 1 - a/n, formed from the rounded a/n, costs it u/(1 - rho).)
+TEST(BoundedQueueTest, PlainQsOfMillionsOfChannelsAgreesWithQuadruplePrecision) {
+    for (int n : {100000, 3000000, 2147483647})
+        for (double rho : {0.3, 0.99, 0.9999, 0.999999}) {
+            SCOPED_TRACE("n = " + std::to_string(n) + ", rho = " + test::ExactText(rho));
+            const double t = 0.5;
+            const QsLoad load = MakeLoad(rho * n / t, t, n);
+            const Quad a = static_cast<Quad>(load.OfferedLoad);
+            const Quad free = 1 - a / n;
+            const QuadHead head = QuadHeadStates(a, n);
+            const Quad pn = 1 / (head.Sum * expq(-head.LogTop) + 1 / free);
+            const QueueFigures figures = PlainQueue(load);
+            EXPECT_LE(test::QuadRelativeError(figures.QueueLength, pn * (a / n) / (free * free)),
+                      1e-12);
+            EXPECT_LE(test::QuadRelativeError(figures.WaitTime, pn * t / (n * free * free)), 1e-12);
+        }
 }
 
 TEST(BoundedQueueTest, ManyPlacesApproachTheUnboundedQs) {
