@@ -45,6 +45,7 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     networkChart_ = std::make_unique<NetworkChartDialog>(chartDialogs, parent);
     qsChart_ = std::make_unique<QsChartDialog>(chartDialogs, parent);
     qsChart_->SetWorkFolder(&document_->Work());  // the records of the document's runs
+    qsChart_->SetStepTotals(&document_->Totals());
     generator_ = std::make_unique<GeneratorDialog>(*document_, dialogs, parent);
     generator_->SetImageAreaSource([this] { return editor_->VisibleImageArea(); });
     generator_->SetIntensityShown([this](const QString& text) { valueInput_->SetValueText(text); });

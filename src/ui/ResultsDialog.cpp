@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolTip>
@@ -10,7 +11,10 @@
 
 #include "runs/ResultsReport.h"
 #include "widgets/DecimalSeparator.h"
+#include "widgets/GridCopy.h"
 #include "widgets/ReportFileRequest.h"
+#include "widgets/ResultsCsvExport.h"
+#include "widgets/WindowSizeKeeper.h"
 
 namespace qnetica {
 namespace {
@@ -46,7 +50,16 @@ int ContentWidth(const QTableWidget* grid, int column) {
     return static_cast<const QAbstractItemView*>(grid)->sizeHintForColumn(column);
 }
 
+// The QS numbers as a list: "3" or "1, 3".
+QString NumberList(const std::vector<int>& numbers) {
+    QStringList texts;
+    for (int number : numbers) texts << QString::number(number);
+    return texts.join(QStringLiteral(", "));
+}
+
 }  // namespace
+
+const QColor ResultsDialog::OverloadTint(255, 205, 205);
 
 ResultsDialog::ResultsDialog(PlatformDialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
@@ -54,6 +67,7 @@ ResultsDialog::ResultsDialog(PlatformDialogs& dialogs, QWidget* parent)
     CreateControls();
     resize(InitialSize);
     setMinimumSize(MinimumSize);
+    KeepWindowSize(*this, InitialSize);
 }
 
 void ResultsDialog::CreateControls() {
@@ -61,21 +75,30 @@ void ResultsDialog::CreateControls() {
     grids_[1] = CreateGrid(static_cast<int>(QsColumnCount), true);
     grids_[2] = CreateGrid(static_cast<int>(NetworkColumnCount), false);
     grids_[2]->setRowCount(static_cast<int>(NetworkRowCount));
+    overloadNote_ = new QLabel(this);
+    overloadNote_->setWordWrap(true);
+    overloadNote_->setStyleSheet(QStringLiteral("color: #8b0000;"));
+    overloadNote_->hide();
     reportButton_ = new QPushButton(QStringLiteral("Отчет"), this);
     reportButton_->setAutoDefault(false);
+    csvButton_ = new QPushButton(QStringLiteral("Экспорт в CSV"), this);
+    csvButton_->setAutoDefault(false);
     okButton_ = new QPushButton(QStringLiteral("ОК"), this);
     okButton_->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(reportButton_);
+    buttons->addWidget(csvButton_);
     buttons->addStretch(1);
     buttons->addWidget(okButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     for (int g = 0; g < 3; ++g) layout->addWidget(grids_[g], GridStretch[g]);
+    layout->addWidget(overloadNote_);
     layout->addLayout(buttons);
 
     connect(reportButton_, &QPushButton::clicked, this, [this] { SaveReport(); });
+    connect(csvButton_, &QPushButton::clicked, this, [this] { ExportCsv(); });
     connect(okButton_, &QPushButton::clicked, this, &ResultsDialog::accept);
 }
 
@@ -100,23 +123,48 @@ QTableWidget* ResultsDialog::CreateGrid(int columns, bool headerRow) {
     header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
     header->setFixedHeight(QFontMetrics(font).height() * HeaderTextLines + 8);
     header->setVisible(headerRow);
+    InstallGridCopy(*grid);
     return grid;
 }
 
-void ResultsDialog::ShowResults(ResultTables& tables, int nodeCount) {
-    PrepareForOpening(tables, nodeCount);
+void ResultsDialog::ShowResults(ResultTables& tables, int nodeCount, const RunFigures* figures) {
+    PrepareForOpening(tables, nodeCount, figures);
     okButton_->setFocus();
     dialogs_.ShowModal(*this);
 }
 
-void ResultsDialog::PrepareForOpening(ResultTables& tables, int nodeCount) {
+void ResultsDialog::PrepareForOpening(ResultTables& tables, int nodeCount,
+                                      const RunFigures* figures) {
     tables_ = &tables;
     nodeCount_ = nodeCount;
+    figures_ = figures && !figures->Empty() ? figures : nullptr;
     tables.WriteHeaderRows(QsHeaderVariant::ResultsWindow);
     // A network without QS keeps the row count of the last one.
     if (nodeCount > 1) shownRows_ = nodeCount;
     ShowRows(shownRows_);
+    ShowOverloads(shownRows_);
+    csvButton_->setEnabled(figures_ != nullptr);
     FitColumns();
+}
+
+// The last step's QS that failed the overload test: their rows in both QS grids, and the note.
+void ResultsDialog::ShowOverloads(int rows) {
+    const std::vector<int> overloaded =
+        figures_ ? figures_->Steps().back().OverloadedQs() : std::vector<int>();
+    for (int k : overloaded) {
+        if (k >= rows) continue;
+        for (QTableWidget* grid : {grids_[0], grids_[1]})
+            for (int c = 0; c < grid->columnCount(); ++c)
+                if (QTableWidgetItem* item = grid->item(k - 1, c))
+                    item->setBackground(OverloadTint);
+    }
+    overloadNote_->setVisible(!overloaded.empty());
+    if (overloaded.empty()) return;
+    overloadNote_->setText(
+        QStringLiteral("Сеть перегружена: в СМО %1 коэффициент загрузки не меньше 1, очередь "
+                       "растет без предела. Характеристики этих СМО не установились (в таблице их "
+                       "нет), поэтому итоги сети неверны.")
+            .arg(NumberList(overloaded)));
 }
 
 // The tables keep the report's texts; the grids show their numbers with the user's separator.
@@ -169,6 +217,10 @@ void ResultsDialog::resizeEvent(QResizeEvent* event) {
 void ResultsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FitColumns();
+}
+
+bool ResultsDialog::ExportCsv() {
+    return figures_ && ExportResultsCsv(this, dialogs_, *figures_);
 }
 
 bool ResultsDialog::SaveReport() {
