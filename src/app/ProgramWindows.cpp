@@ -34,6 +34,7 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     NetworkModel& model = document_->Model();
     qsParameters_ = std::make_unique<QsParametersDialog>(*document_, dialogs, parent);
     results_ = std::make_unique<ResultsDialog>(dialogs, parent);
+    results_->SetDocument(document_.get());
     about_ = std::make_unique<AboutDialog>(parent);
     EditorHost& host = *this;
     editor_ = std::make_unique<SchemeEditorWindow>(*document_, dialogs, imageDialog_, host);

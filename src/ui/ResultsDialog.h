@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "document/NetworkDocument.h"
 #include "runs/ResultTables.h"
 #include "runs/RunFigures.h"
 #include "widgets/PlatformDialogs.h"
@@ -12,10 +13,14 @@ class QTableWidget;
 
 namespace qnetica {
 
+class SimulationCheckDialog;
+
 // The results window of a fixed calculation: the source data of every QS, the characteristics
 // of every QS and those of the network, in three read-only grids, and the report of them. With
 // the figures of the run, the rows of overloaded QS are tinted and a note under the totals
-// names them, and "Экспорт в CSV" writes the figures. Ctrl+C copies from any grid.
+// names them, a bounded QS's loss probability and served flow follow in columns of their own
+// (never in the report), "Экспорт в CSV" writes the figures and "Проверить имитацией" checks
+// them by a simulation of the document's network. Ctrl+C copies from any grid.
 class ResultsDialog : public QDialog {
     Q_OBJECT
 
@@ -33,6 +38,11 @@ class ResultsDialog : public QDialog {
     bool SaveReport();
     // "Экспорт в CSV": false when nothing was written.
     bool ExportCsv();
+    // The network whose fixed run the window shows, for "Проверить имитацией".
+    void SetDocument(const NetworkDocument* document) { document_ = document; }
+    // "Проверить имитацией": the simulation window, its run going while it is shown and
+    // stopped when it closes; false when the network was refused.
+    bool CheckBySimulation();
 
     // The background of an overloaded QS's rows.
     static const QColor OverloadTint;
@@ -46,6 +56,8 @@ class ResultsDialog : public QDialog {
     QPushButton* OkButton() const { return okButton_; }
     QPushButton* ReportButton() const { return reportButton_; }
     QPushButton* CsvButton() const { return csvButton_; }
+    QPushButton* SimulationButton() const { return simulationButton_; }
+    SimulationCheckDialog& Simulation() const { return *simulation_; }
     QLabel* OverloadNote() const { return overloadNote_; }
 
   protected:
@@ -57,17 +69,21 @@ class ResultsDialog : public QDialog {
     QTableWidget* CreateGrid(int columns, bool headerRow);
     void ShowRows(int rows);
     void ShowOverloads(int rows);
+    void ShowLosses(int rows);
     void FitColumns();
 
     PlatformDialogs& dialogs_;
     const ResultTables* tables_ = nullptr;  // those of the last opening
     const RunFigures* figures_ = nullptr;
+    const NetworkDocument* document_ = nullptr;
     int nodeCount_ = 1;
     int shownRows_ = 1;  // rows of the first two tables, header included
     QTableWidget* grids_[3] = {};
     QPushButton* okButton_ = nullptr;
     QPushButton* reportButton_ = nullptr;
     QPushButton* csvButton_ = nullptr;
+    QPushButton* simulationButton_ = nullptr;
+    SimulationCheckDialog* simulation_ = nullptr;
     QLabel* overloadNote_ = nullptr;
 };
 

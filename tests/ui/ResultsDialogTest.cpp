@@ -53,7 +53,7 @@ TEST_F(ResultsDialogTest, ShowsTheThreeTablesInOrderWithTheirHeaders) {
     EXPECT_EQ(window.minimumSize(), QSize(250, 100));
     EXPECT_EQ(RowCounts(), (std::vector<int>{3, 3, 5}));
     EXPECT_EQ(window.SourceGrid()->columnCount(), 4);
-    EXPECT_EQ(window.QsGrid()->columnCount(), 9);
+    EXPECT_EQ(window.QsGrid()->columnCount(), 11);  // the report's nine and a bounded QS's losses
     EXPECT_EQ(window.NetworkGrid()->columnCount(), 2);
     EXPECT_EQ(window.SourceGrid()->horizontalHeaderItem(0)->text(), "Номер СМО");
     EXPECT_EQ(window.QsGrid()->horizontalHeaderItem(3)->text(), "Коэфф. загрузки");
