@@ -35,7 +35,7 @@ struct Csv {
     const std::string& Cell(std::size_t row, const std::string& column) const {
         for (std::size_t c = 0; c < Header.size(); ++c)
             if (Header[c] == column) return Rows.at(row).at(c);
-        throw std::out_of_range("no column " + column);
+        throw std::out_of_range(std::string("no column ").append(column));
     }
 };
 
