@@ -2,6 +2,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -17,6 +18,7 @@
 #include "editor/SchemeSurface.h"
 #include "editor/SchemeView.h"
 #include "model/GenerateModel.h"
+#include "runs/QuietRunPresenter.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/TransferMatrixTableModel.h"
@@ -131,10 +133,9 @@ class DragFixture {
     SchemeEditorWindow& editor = windows.Editor();
 };
 
-// A symbol of the 150-QS random network dragged along a circle: one iteration is one pointer
-// motion over the image, with the symbol's some 150 links following it, and the repaint.
-void BM_DragSymbolOf150Qs(benchmark::State& state) {
-    DragFixture drag;
+// Node 75 dragged along a circle: one iteration is one pointer motion over the image, with the
+// symbol's some 150 links following it, and the repaint.
+void DragAlongCircle(benchmark::State& state, DragFixture& drag) {
     constexpr int Node = 75;
     drag.Send(QEvent::MouseButtonPress, drag.Grip(Node), Qt::LeftButton, Qt::LeftButton);
     const QPoint centre(SchemeSurface::Width / 2, SchemeSurface::Height / 2);
@@ -147,7 +148,40 @@ void BM_DragSymbolOf150Qs(benchmark::State& state) {
     if (!drag.editor.ToolState().Dragging()) state.SkipWithError("the symbol was not dragged");
     state.counters["shown_pixels"] = drag.ShownPixels();
 }
+
+// A symbol of the 150-QS random network dragged.
+void BM_DragSymbolOf150Qs(benchmark::State& state) {
+    DragFixture drag;
+    DragAlongCircle(state, drag);
+}
 BENCHMARK(BM_DragSymbolOf150Qs)->Unit(benchmark::kMillisecond);
+
+// A fixed calculation that shows nothing.
+class QuietFixedRun : public QuietRunPresenter {
+  public:
+    explicit QuietFixedRun(const NetworkModel& model) : model_(model) {}
+    void AskRunParameters(VariationPlan& plan) override {
+        plan.LoadPlanDefaults(model_);
+        (void)plan.ConfirmPlan(model_, false);
+    }
+
+  private:
+    const NetworkModel& model_;
+};
+
+// The same drag over the scheme coloured by its loads, with the transfer probabilities shown.
+void BM_DragColouredSymbolOf150Qs(benchmark::State& state) {
+    DragFixture drag;
+    NetworkDocument& document = drag.windows.Document();
+    QuietFixedRun run(document.Model());
+    document.Calculate(run);
+    drag.editor.ShowLoads(true);
+    drag.editor.ShowProbabilities(true);
+    QApplication::processEvents();
+    if (!drag.editor.LoadsAction()->isChecked()) state.SkipWithError("no loads to colour by");
+    DragAlongCircle(state, drag);
+}
+BENCHMARK(BM_DragColouredSymbolOf150Qs)->Unit(benchmark::kMillisecond);
 
 // What a drag costs once, when it begins: the press, the first motion beyond the drag distance
 // (which draws the other nodes' parts for the drag) and the release that places the symbol.

@@ -36,6 +36,7 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     NetworkModel& model = document_->Model();
     qsParameters_ = std::make_unique<QsParametersDialog>(*document_, dialogs, parent);
     results_ = std::make_unique<ResultsDialog>(dialogs, parent);
+    results_->SetDocument(document_.get());
     about_ = std::make_unique<AboutDialog>(parent);
     EditorHost& host = *this;
     editor_ = std::make_unique<SchemeEditorWindow>(*document_, dialogs, imageDialog_, host);
@@ -47,6 +48,7 @@ ProgramWindows::ProgramWindows(PlatformDialogs& dialogs)
     networkChart_ = std::make_unique<NetworkChartDialog>(chartDialogs, parent);
     qsChart_ = std::make_unique<QsChartDialog>(chartDialogs, parent);
     qsChart_->SetWorkFolder(&document_->Work());  // the records of the document's runs
+    qsChart_->SetStepTotals(&document_->Totals());
     generator_ = std::make_unique<GeneratorDialog>(*document_, dialogs, parent);
     generator_->SetImageAreaSource([this] { return editor_->VisibleImageArea(); });
     generator_->SetIntensityShown([this](const QString& text) { valueInput_->SetValueText(text); });

@@ -74,7 +74,8 @@ void WindowRunPresenter::EnableDisplayCommands() {
 }
 
 void WindowRunPresenter::ShowResults(ResultTables& tables) {
-    windows_.Results().ShowResults(tables, windows_.Document().Model().NodeCount());
+    NetworkDocument& document = windows_.Document();
+    windows_.Results().ShowResults(tables, document.Model().NodeCount(), &document.Figures());
 }
 
 bool WindowRunPresenter::ChartRequested() const {

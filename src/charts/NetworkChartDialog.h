@@ -13,11 +13,13 @@ class QPushButton;
 
 namespace qnetica {
 
+class ChartStyleChoice;
 class StepBarChart;
 
 // The network chart "Диаграмма": the four network totals of every step of the last varied run
-// as groups of four bars, each characteristic hidden and shown by its own check box, and the
-// chart savable as an image.
+// as groups of four bars or as four lines, over the values of the one varied parameter (else
+// the step numbers), the steps with an overloaded QS hatched; each characteristic hidden and
+// shown by its own check box, and the chart savable as an image at the size shown.
 class NetworkChartDialog : public QDialog {
     Q_OBJECT
 
@@ -40,6 +42,7 @@ class NetworkChartDialog : public QDialog {
     QBarSet* Series(int k) const { return series_[k - 1]; }
     QCheckBox* SeriesBox(int k) const { return seriesBoxes_[k - 1]; }
     QGroupBox* OptionsGroup() const { return options_; }
+    ChartStyleChoice* StyleChoice() const { return styleChoice_; }
     QPushButton* CancelButton() const { return cancelButton_; }
     QPushButton* SaveButton() const { return saveButton_; }
 
@@ -54,6 +57,7 @@ class NetworkChartDialog : public QDialog {
     std::array<QCheckBox*, SeriesCount> seriesBoxes_{};
     std::array<bool, SeriesCount> shown_{true, true, true, true};
     QGroupBox* options_ = nullptr;
+    ChartStyleChoice* styleChoice_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
 };

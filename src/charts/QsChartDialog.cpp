@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "charts/ChartStyleChoice.h"
+#include "charts/ChartWindowSize.h"
 #include "charts/SaveChartImage.h"
 #include "charts/StepBarChart.h"
 #include "runs/StepResultsFile.h"
@@ -24,18 +26,22 @@ namespace {
 struct Characteristic {
     const char* Text;  // trailing blanks belong to the title
     double QsResultsSnapshot::*Value;
+    const char* AxisTitle;
 };
 
 // In the order of the list.
 constexpr std::array<Characteristic, QsChartDialog::CharacteristicCount> Characteristics = {{
-    {"коэффициента передачи", &QsResultsSnapshot::TransferCoefficient},
-    {"интенсивности входящего потока", &QsResultsSnapshot::ArrivalRate},
-    {"коэффициента загрузки", &QsResultsSnapshot::LoadFactor},
-    {"ср. числа занятых каналов", &QsResultsSnapshot::OfferedLoad},
-    {"ср. числа заявок ", &QsResultsSnapshot::InSystem},
-    {"ср. длины очереди", &QsResultsSnapshot::QueueLength},
-    {"ср. времени ожидания заявки в очереди", &QsResultsSnapshot::WaitTime},
-    {"ср. времени пребывания заявки ", &QsResultsSnapshot::SojournTime},
+    {"коэффициента передачи", &QsResultsSnapshot::TransferCoefficient, "Коэффициент передачи"},
+    {"интенсивности входящего потока", &QsResultsSnapshot::ArrivalRate,
+     "Интенсивность входящего потока"},
+    {"коэффициента загрузки", &QsResultsSnapshot::LoadFactor, "Коэффициент загрузки"},
+    {"ср. числа занятых каналов", &QsResultsSnapshot::OfferedLoad, "Среднее число занятых каналов"},
+    {"ср. числа заявок ", &QsResultsSnapshot::InSystem, "Среднее число заявок в СМО"},
+    {"ср. длины очереди", &QsResultsSnapshot::QueueLength, "Средняя длина очереди"},
+    {"ср. времени ожидания заявки в очереди", &QsResultsSnapshot::WaitTime,
+     "Среднее время ожидания в очереди"},
+    {"ср. времени пребывания заявки ", &QsResultsSnapshot::SojournTime,
+     "Среднее время пребывания в СМО"},
 }};
 
 const QColor SkyBlue(166, 202, 240);
@@ -50,7 +56,7 @@ QsChartDialog::QsChartDialog(const ChartDialogs& dialogs, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chart_, 1);
     layout->addWidget(options_);
-    resize(1000, 640);
+    MakeResizable(*this, QSize(1000, 640));
 }
 
 QString QsChartDialog::CharacteristicText(int index) {
@@ -62,7 +68,8 @@ void QsChartDialog::CreateChart() {
     // "TChart" until the first build: deliberate, users of the program have always seen it so.
     chart_->chart()->setTitle(QStringLiteral("TChart"));
     chart_->chart()->legend()->setVisible(false);
-    valueBars_ = chart_->AddBarSet(QString(), SkyBlue);
+    chart_->SetSetsInLegend(false);  // the legend explains only the hatched steps, when some are
+    valueBars_ = chart_->AddBarSet(QString(), SkyBlue, SkyBlue.darker(150));
 }
 
 void QsChartDialog::CreateOptions() {
@@ -75,6 +82,7 @@ void QsChartDialog::CreateOptions() {
     qsLabel_ = new QLabel(QStringLiteral("в СМО № "), options_);
     qsList_ = new QComboBox(options_);
     qsList_->setMaxVisibleItems(20);
+    styleChoice_ = new ChartStyleChoice(*chart_, options_);
     cancelButton_ = new QPushButton(QStringLiteral("<< Отменить"), options_);
     saveButton_ = new QPushButton(QStringLiteral("Сохранить"), options_);
     buildButton_ = new QPushButton(QStringLiteral("Построить"), options_);
@@ -87,6 +95,7 @@ void QsChartDialog::CreateOptions() {
                                                             characteristicList_, qsLabel_, qsList_})
         row->addWidget(control);
     row->addStretch(1);
+    row->addWidget(styleChoice_);
     for (QWidget* button : {cancelButton_, saveButton_, buildButton_}) row->addWidget(button);
     ResetQsList();
 }
@@ -118,7 +127,22 @@ void QsChartDialog::BuildQsChart() {
     }
     for (const StepSnapshot& step : readout.Steps)
         valueBars_->append(step[q - 1].*Characteristics[c].Value);
-    chart_->FinishFilling(static_cast<int>(readout.Steps.size()));
+    chart_->SetValueTitle(QString::fromUtf8(Characteristics[c].AxisTitle));
+    ShowSteps(static_cast<int>(readout.Steps.size()), q);
+}
+
+// The records are those of the run whose axis and overloads the totals keep, as long as the
+// totals cover them all.
+void QsChartDialog::ShowSteps(int count, int q) {
+    if (!totals_ || !totals_->Axis.Covers(count)) {
+        chart_->FinishFilling(count);
+        return;
+    }
+    QList<int> overloaded;
+    for (int k = 1; k <= count && k <= MaxStepCount; ++k)
+        if (q < MaxNodeCount && totals_->QsOverloaded[k - 1].test(q)) overloaded.append(k);
+    chart_->FinishFilling(AxisLabels(totals_->Axis, count),
+                          QString::fromStdString(totals_->Axis.Title(count)), overloaded);
 }
 
 bool QsChartDialog::SaveChartImage() {

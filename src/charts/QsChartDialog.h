@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "charts/ChartDialogs.h"
+#include "runs/StepTotals.h"
 
 class QBarSet;
 class QComboBox;
@@ -13,12 +14,14 @@ class QShowEvent;
 
 namespace qnetica {
 
+class ChartStyleChoice;
 class StepBarChart;
 class WorkFolder;
 
 // The per-QS chart "Диаграмма по характеристикам отдельных СМО": one characteristic of one QS
 // over the steps of the last varied run, read back from "qnrep.tmp" in the runs' work folder,
-// savable as an image.
+// as bars or a line over the varied parameter's values (else the step numbers), the steps in
+// which that QS was overloaded hatched; savable as an image at the size shown.
 class QsChartDialog : public QDialog {
     Q_OBJECT
 
@@ -35,6 +38,9 @@ class QsChartDialog : public QDialog {
     void BuildQsChart();
     // Where the runs keep "qnrep.tmp"; without one it is read from the current folder.
     void SetWorkFolder(const WorkFolder* folder) { workFolder_ = folder; }
+    // The totals of the runs that write those records: the varied parameter and the overloads.
+    // Without them the steps are numbered and none is marked.
+    void SetStepTotals(const StepTotals* totals) { totals_ = totals; }
     // "Сохранить": false when nothing was written.
     bool SaveChartImage();
 
@@ -46,6 +52,7 @@ class QsChartDialog : public QDialog {
     QComboBox* CharacteristicList() const { return characteristicList_; }
     QComboBox* QsList() const { return qsList_; }
     QGroupBox* OptionsGroup() const { return options_; }
+    ChartStyleChoice* StyleChoice() const { return styleChoice_; }
     QPushButton* CancelButton() const { return cancelButton_; }
     QPushButton* BuildButton() const { return buildButton_; }
     QPushButton* SaveButton() const { return saveButton_; }
@@ -56,9 +63,11 @@ class QsChartDialog : public QDialog {
   private:
     void CreateChart();
     void CreateOptions();
+    void ShowSteps(int count, int q);
 
     ChartDialogs dialogs_;
     const WorkFolder* workFolder_ = nullptr;
+    const StepTotals* totals_ = nullptr;
     StepBarChart* chart_ = nullptr;
     QBarSet* valueBars_ = nullptr;
     QGroupBox* options_ = nullptr;
@@ -66,6 +75,7 @@ class QsChartDialog : public QDialog {
     QComboBox* characteristicList_ = nullptr;
     QLabel* qsLabel_ = nullptr;
     QComboBox* qsList_ = nullptr;
+    ChartStyleChoice* styleChoice_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* buildButton_ = nullptr;

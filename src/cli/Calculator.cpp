@@ -14,8 +14,10 @@
 #include "formats/NetworkFiles.h"
 #include "model/Cp1251.h"
 #include "model/NetworkFile.h"
+#include "model/TextConcat.h"
 #include "runs/OutputFile.h"
 #include "runs/QuietRunPresenter.h"
+#include "runs/ResultsCsv.h"
 #include "runs/ResultsReport.h"
 #include "runs/RunCalculation.h"
 #include "runs/WorkFolder.h"
@@ -144,11 +146,16 @@ FileResult CopyReportAsTerminalText(const std::string& path, CheckedOutput& out)
     return {};
 }
 
-// A report asked for in the run's own folder would overwrite or mix with its working files.
+// A file asked for in the run's own folder would overwrite or mix with its working files.
 bool IsWorkingFile(const CalculatorOptions& options, const WorkFolder& work, std::ostream& err) {
-    if (!options.ReportFile || !work.Holds(*options.ReportFile)) return false;
-    err << OwnMessage("--report: '" + *options.ReportFile + "' is a working file of this run");
-    return true;
+    const std::pair<const char*, const std::optional<std::string>*> files[] = {
+        {"--report", &options.ReportFile}, {"--csv", &options.CsvFile}};
+    for (const auto& [option, file] : files) {
+        if (!*file || !work.Holds(**file)) continue;
+        err << OwnMessage(Concat({option, ": '", **file, "' is a working file of this run"}));
+        return true;
+    }
+    return false;
 }
 
 struct CalculatorRun {
@@ -157,7 +164,8 @@ struct CalculatorRun {
     ResultTables Tables;
     StepTotals Totals;
     AnalysisEngine Engine;
-    WorkFolder Work;  // removed with the run, whatever way it ends
+    WorkFolder Work;     // removed with the run, whatever way it ends
+    RunFigures Figures;  // for --csv
 };
 
 int PrintFixedResults(const CalculatorOptions& options, CalculatorRun& run, CheckedOutput& out,
@@ -207,13 +215,22 @@ int Calculate(const CalculatorOptions& options, std::ostream& out, std::ostream&
     const std::string reportFile =
         options.ReportFile && varied ? *options.ReportFile : run->Work.FilePath(VariedReportName);
     TerminalPresenter presenter(options, run->Model, err, reportFile, run->Work, jsonSteps);
+    RunFigures* figures = options.CsvFile ? &run->Figures : nullptr;
     const RunOutcome outcome = RunCalculation(
-        run->Model, {run->Plan, run->Tables, run->Totals, run->Engine, run->Work}, presenter);
+        run->Model, {run->Plan, run->Tables, run->Totals, run->Engine, run->Work, figures},
+        presenter);
     if (outcome.End == RunEnd::Cancelled) {
         err << UsageErrorText(presenter.UsageError());
         return ExitUsage;
     }
     if (outcome.End == RunEnd::Aborted) return ExitFailed;
+    if (options.CsvFile) {
+        const CsvStyle style = CsvStyleFor(presenter.DecimalSeparator());
+        if (auto written = WriteResultsCsv(*options.CsvFile, run->Figures, style); !written.Ok) {
+            err << OwnMessage(written.Message);
+            return ExitFailed;
+        }
+    }
     SimulationCheck simulation;
     if (options.Simulation) {
         const int simulated = simulation.Run(*options.Simulation, run->Model, err, progressLine);

@@ -14,11 +14,11 @@ namespace qnetica {
 namespace {
 
 constexpr const char* HelpText =
-    R"(Usage: qnetica-calc FILE [--account-losses] [--report REPORT] [--json]
+    R"(Usage: qnetica-calc FILE [--account-losses] [--report REPORT] [--csv CSV] [--json]
        qnetica-calc FILE --simulate [SIMULATION OPTIONS] [--account-losses] [--report REPORT]
-                    [--json]
+                    [--csv CSV] [--json]
        qnetica-calc FILE --vary-KIND RANGE... [--steps N] [--account-losses] [--report REPORT]
-                    [--json]
+                    [--csv CSV] [--json]
        qnetica-calc FILE --export-network OTHER
        qnetica-calc --help | --version
 
@@ -32,6 +32,10 @@ report as a table beside the analysis's.
 Options:
   --report REPORT           also write the report to the file REPORT, byte for byte as the
                             program writes it (Windows-1251, CR LF)
+  --csv CSV                 also write every figure of every step to the file CSV: a row per
+                            step and QS, a column per figure, UTF-8 with a byte-order mark;
+                            ';' between fields and ',' before decimals when the locale's
+                            decimal mark is a comma, else ',' and '.'
   --json                    print the results as JSON instead of the report
   --steps N                 number of steps of a varied run, 2 to 100 (default: 2)
   --vary-input-rate FROM:TO vary the intensity of the input flow
@@ -69,7 +73,7 @@ half-width so far. A network that cannot be simulated is refused with exit statu
 Files:
   FILE may be a .qnf file or the network as JSON, written by --export-network, by the program
   or by hand (its form: the manual page qnetica-calc(1)). OTHER is written whole or not at all.
-  Only REPORT and OTHER are written where you ask. The run's working files (qnrep.tmp,
+  Only REPORT, CSV and OTHER are written where you ask. The run's working files (qnrep.tmp,
   swap.tmp and the like) live in a private folder under $TMPDIR, or /tmp, removed when the run
   ends.
 
@@ -198,6 +202,7 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     app.set_version_flag("--version", std::string("qnetica-calc ") + QNETICA_VERSION);
     app.add_option("FILE", options.ModelFile)->required();
     app.add_option("--report", options.ReportFile);
+    app.add_option("--csv", options.CsvFile);
     app.add_flag("--json", options.Json);
     app.add_option("--steps", steps);
     app.add_option("--vary-input-rate", inputRate);
@@ -222,6 +227,7 @@ ParsedOptions ParseCalculatorOptions(const std::vector<std::string>& args) {
     if (auto refusal = ExportAlone(app, options)) return Refuse(*refusal);
     if (options.ReportFile && options.ReportFile->empty())
         return Refuse("--report: the file name is empty");
+    if (options.CsvFile && options.CsvFile->empty()) return Refuse("--csv: the file name is empty");
     if (inputRate) {
         auto range = ReadRange({"--vary-input-rate", false, false}, *inputRate);
         if (auto* refusal = std::get_if<std::string>(&range)) return Refuse(*refusal);

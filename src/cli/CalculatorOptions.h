@@ -19,6 +19,7 @@ struct VaryRange {
 struct CalculatorOptions {
     std::string ModelFile;
     std::optional<std::string> ReportFile;
+    std::optional<std::string> CsvFile;  // --csv: every figure of every step
     bool Json = false;
     std::optional<int> Steps;
     std::optional<VaryRange> InputRate;

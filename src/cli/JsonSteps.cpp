@@ -50,6 +50,14 @@ json QsJson(int k, const QsParams& qs, bool overloaded) {
             {"classes", json::array()}};
 }
 
+// The numbers of the QS that failed the overload test in the step, in order.
+json OverloadedQs(const NetworkModel& model, const CalculationContext& context) {
+    json numbers = json::array();
+    for (int k = 1; k < model.NodeCount(); ++k)
+        if (context.QsOverloaded[k]) numbers.push_back(k);
+    return numbers;
+}
+
 }  // namespace
 
 json StepJson(const NetworkModel& model, const CalculationContext& context,
@@ -58,6 +66,7 @@ json StepJson(const NetworkModel& model, const CalculationContext& context,
     json step = {{"step", context.Step},
                  {"input_rate", model.InputRate()},
                  {"overloaded", context.Overloaded},
+                 {"overloaded_qs", OverloadedQs(model, context)},
                  {"totals",
                   {{"queued_total", t.QueuedTotal},
                    {"in_network_total", t.InNetworkTotal},

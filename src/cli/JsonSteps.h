@@ -10,8 +10,9 @@
 
 namespace qnetica {
 
-// One step of the calculator's JSON document: the input rate, the totals and every QS with the
-// classes of its record in classFile.
+// One step of the calculator's JSON document: the input rate, whether some QS was overloaded and
+// which ("overloaded", "overloaded_qs"), the totals and every QS with the classes of its record
+// in classFile.
 nlohmann::json StepJson(const NetworkModel& model, const CalculationContext& context,
                         const AnalysisEngine& engine, const std::string& classFile);
 

@@ -1,5 +1,7 @@
 #include "document/NetworkChange.h"
 
+#include <algorithm>
+
 namespace qnetica {
 namespace {
 
@@ -68,6 +70,19 @@ bool NetworkBaseline::IsEmpty(const NetworkChange& change) {
     return change.Slots.empty() && change.Cells.empty() && !Differs(change.NodeCount) &&
            !Differs(change.InputRate) && !Differs(change.InputRateText) &&
            !Differs(change.SourceX) && !Differs(change.SourceY);
+}
+
+bool LeavesResults(const NetworkChange& change) {
+    const auto calculatedSame = [](const NetworkChange::Slot& slot) {
+        QsParams before = slot.Before;
+        before.PosX = slot.After.PosX;
+        before.PosY = slot.After.PosY;
+        before.Name = slot.After.Name;
+        return SameEdited(before, slot.After);
+    };
+    return change.Cells.empty() && !Differs(change.NodeCount) && !Differs(change.InputRate) &&
+           !Differs(change.InputRateText) &&
+           std::all_of(change.Slots.begin(), change.Slots.end(), calculatedSame);
 }
 
 void ApplyChange(NetworkModel& model, const NetworkChange& change, ChangeDirection direction) {

@@ -53,6 +53,10 @@ class NetworkBaseline {
     std::string inputRateText_;
 };
 
+// The change moved symbols or renamed QS and nothing else: the results of a calculation before
+// it still belong to the network.
+bool LeavesResults(const NetworkChange& change);
+
 enum class ChangeDirection { Undo, Redo };
 
 // Puts the network back to the state before (Undo) or after (Redo) the change. The model's

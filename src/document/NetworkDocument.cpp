@@ -146,9 +146,11 @@ GenerationOutcome NetworkDocument::Generate(
 RunOutcome NetworkDocument::Calculate(RunPresenter& presenter) {
     RecordChange("изменение сети");
     RunState& run = *run_;
-    RunOutcome outcome =
-        RunCalculation(model_, {run.Plan, run.Tables, run.Totals, run.Engine, run.Work}, presenter);
+    RunOutcome outcome = RunCalculation(
+        model_, {run.Plan, run.Tables, run.Totals, run.Engine, run.Work, &run.Figures}, presenter);
     baseline_.Reset(model_);
+    // A cancelled run computed nothing: the results of the one before stay what they were.
+    if (outcome.End != RunEnd::Cancelled) SetResultsCurrent(outcome.End == RunEnd::Completed);
     return outcome;
 }
 
@@ -156,6 +158,7 @@ void NetworkDocument::RecordChange(const std::string& what) {
     if (restoring_) return;  // the windows follow an undo; what they hear is no new change
     auto change = std::make_shared<NetworkChange>(baseline_.TakeChange(model_, what));
     if (NetworkBaseline::IsEmpty(*change)) return;
+    if (!LeavesResults(*change)) SetResultsCurrent(false);
     const std::shared_ptr<const NetworkChange> recorded = change;
     Notify([&](DocumentListener& l) { l.ChangeRecorded(recorded); });
 }
@@ -173,10 +176,18 @@ void NetworkDocument::Restore(const NetworkChange& change, ChangeDirection direc
     ApplyChange(model_, change, direction);
     restoring_ = false;
     baseline_.Reset(model_);
+    if (!LeavesResults(change)) SetResultsCurrent(false);
     Notify([](DocumentListener& l) { l.NetworkRestored(); });
 }
 
+void NetworkDocument::SetResultsCurrent(bool current) {
+    if (current == resultsCurrent_) return;
+    resultsCurrent_ = current;
+    Notify([current](DocumentListener& l) { l.ResultsCurrentChanged(current); });
+}
+
 void NetworkDocument::StartHistory() {
+    SetResultsCurrent(false);
     baseline_.Reset(model_);
     Notify([](DocumentListener& l) { l.HistoryCleared(); });
 }

@@ -28,6 +28,8 @@ class DocumentListener {
     virtual void Saved() {}            // the network as it is now is in its file
     virtual void NetworkRestored() {}  // an undo or redo put a state of the network back
     virtual void FilePathChanged() {}
+    // A calculation completed, or the network changed so that its results no longer belong to it.
+    virtual void ResultsCurrentChanged(bool /*current*/) {}
 };
 
 // The one network the program works on, with everything that belongs to it: the model, the
@@ -53,6 +55,11 @@ class NetworkDocument {
     // The engine of the runs: after a step, the losses of each bounded QS (Losses(k)) and the
     // network totals, which the comparison with a simulation reads.
     const AnalysisEngine& Engine() const { return run_->Engine; }
+    // Every figure of every step of the last run that reached its steps (fixed or varied).
+    const RunFigures& Figures() const { return run_->Figures; }
+    // The figures belong to the network as it is: the last run completed and nothing that the
+    // results depend on changed since (moving a symbol changes none of them).
+    bool ResultsCurrent() const { return resultsCurrent_; }
     // The runs' private folder, kept for the document's whole life: the per-QS chart reads the
     // records of the last varied run from it.
     WorkFolder& Work() { return run_->Work; }
@@ -106,10 +113,12 @@ class NetworkDocument {
         StepTotals Totals;
         AnalysisEngine Engine;
         WorkFolder Work;
+        RunFigures Figures;
     };
 
     bool ReadFile(const std::string& path, const std::string& ownPath);
     void StartHistory();  // a new starting point: New, Open
+    void SetResultsCurrent(bool current);
     void Restore(const NetworkChange& change, ChangeDirection direction);
     template <typename Call>
     void Notify(Call call);
@@ -123,6 +132,7 @@ class NetworkDocument {
     RandomGenerator random_;
     std::string filePath_;
     NetworkForm fileForm_ = NetworkForm::Image;
+    bool resultsCurrent_ = false;
 };
 
 }  // namespace qnetica

@@ -15,12 +15,15 @@
 
 #include "editor/EditorIcons.h"
 #include "editor/EditorToolPrompt.h"
+#include "editor/LoadLegend.h"
+#include "editor/SchemeResultsOverlay.h"
 #include "editor/SchemeView.h"
 #include "widgets/DocumentHistory.h"
 #include "widgets/ExampleList.h"
 #include "widgets/HelpTopics.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/RecentFiles.h"
+#include "widgets/ResultsCsvExport.h"
 
 namespace qnetica {
 namespace {
@@ -48,7 +51,8 @@ SchemeEditorWindow::SchemeEditorWindow(NetworkDocument& document, PlatformDialog
       imageDialog_(imageDialog),
       host_(host),
       surface_(document.Model()),
-      toolState_(document.Model(), surface_, *this) {
+      toolState_(document.Model(), surface_, *this),
+      overlay_(std::make_unique<SchemeResultsOverlay>(document)) {
     setWindowTitle(QStringLiteral("Qnetica (визуальный редактор)"));
     CreateTopBar();
     CreateToolsBar();
@@ -94,6 +98,37 @@ void SchemeEditorWindow::NetworkRestored() {
     AfterToolEvent();
 }
 
+void SchemeEditorWindow::ResultsCurrentChanged(bool current) {
+    loadsAction_->setEnabled(current);
+    if (!current) loadsAction_->setChecked(false);
+    ShowOverlay();
+}
+
+void SchemeEditorWindow::ShowLoads(bool shown) {
+    if (loadsAction_->isChecked() != shown) loadsAction_->setChecked(shown);
+    ShowOverlay();
+}
+
+void SchemeEditorWindow::ShowProbabilities(bool shown) {
+    if (probabilitiesAction_->isChecked() != shown) probabilitiesAction_->setChecked(shown);
+    ShowOverlay();
+}
+
+// The loads only while the results belong to the network; the legend says which step of a
+// varied run they are.
+void SchemeEditorWindow::ShowOverlay() {
+    const bool loads = loadsAction_->isChecked() && document_.ResultsCurrent();
+    overlay_->ShowLoads(loads);
+    overlay_->ShowProbabilities(probabilitiesAction_->isChecked());
+    overlay_->Invalidate();
+    const RunFigures& figures = document_.Figures();
+    legend_->SetNote(loads && figures.VariedRun()
+                         ? QStringLiteral("последний шаг расчета (%1)").arg(figures.Steps().size())
+                         : QString());
+    legend_->setVisible(loads);
+    image_->SetOverlay(overlay_->Active() ? overlay_.get() : nullptr);
+}
+
 QAction* SchemeEditorWindow::AddBarButton(QToolBar* bar, const QIcon& icon, const QString& hint,
                                           const Command& command) {
     QAction* button = bar->addAction(icon, hint);
@@ -106,7 +141,7 @@ QAction* SchemeEditorWindow::AddMenuItem(QMenu* menu, const QString& text, const
                                          const QKeySequence& shortcut) {
     QAction* item = menu->addAction(text);
     item->setShortcut(shortcut);
-    connect(item, &QAction::triggered, this, command);
+    if (command) connect(item, &QAction::triggered, this, command);
     return item;
 }
 
@@ -220,6 +255,15 @@ void SchemeEditorWindow::CreateMenus() {
         network, QStringLiteral("Рассчитать"), [this] { CalculateNetwork(); },
         QKeySequence(Qt::Key_F9));
 
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
+    loadsAction_ = AddMenuItem(view, QStringLiteral("Раскрасить СМО по загрузке"), {});
+    loadsAction_->setCheckable(true);
+    loadsAction_->setEnabled(false);  // until a calculation has results for the network
+    connect(loadsAction_, &QAction::toggled, this, &SchemeEditorWindow::ShowLoads);
+    probabilitiesAction_ = AddMenuItem(view, QStringLiteral("Показать вероятности передач"), {});
+    probabilitiesAction_->setCheckable(true);
+    connect(probabilitiesAction_, &QAction::toggled, this, &SchemeEditorWindow::ShowProbabilities);
+
     QMenu* reports = menuBar()->addMenu(QStringLiteral("&Отчеты"));
     AddMenuItem(reports, QStringLiteral("Просмотреть последний отчет"), [this] { ShowReport(); });
     reports->addSeparator();
@@ -227,6 +271,8 @@ void SchemeEditorWindow::CreateMenus() {
                 [this] { ShowNetworkChart(); });
     AddMenuItem(reports, QStringLiteral("Построить диаграмму характеристик отдельных СМО"),
                 [this] { ShowQsChart(); });
+    reports->addSeparator();
+    AddMenuItem(reports, QStringLiteral("Экспорт результатов в CSV..."), [this] { ExportCsv(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("С&правка"));
     AddMenuItem(help, QStringLiteral("Справка"), [this] { ShowHelp(); });
@@ -248,6 +294,8 @@ void SchemeEditorWindow::CreateImageArea() {
     imageArea_->setPalette(palette);
     imageArea_->setWidget(image_);
     setCentralWidget(imageArea_);
+    legend_ = new LoadLegend(imageArea_->viewport());
+    legend_->hide();
     connect(image_, &SchemeView::Pressed, this, &SchemeEditorWindow::ImagePressed);
     connect(image_, &SchemeView::Released, this, &SchemeEditorWindow::ImageReleased);
     connect(image_, &SchemeView::PointerMoved, this, &SchemeEditorWindow::ImagePointerMoved);
@@ -337,8 +385,26 @@ void SchemeEditorWindow::AfterToolEvent() {
     const QCursor shown = image_->cursor();
     if (cursor.shape() != shown.shape() || cursor.pixmap().cacheKey() != shown.pixmap().cacheKey())
         image_->setCursor(cursor);
-    image_->update(surface_.TakeChangedArea());
+    RepaintImage(surface_.TakeChangedArea());
     ShowPickMark();
+}
+
+// What the overlay draws depends on the whole scheme: after a change it is painted anew
+// everywhere, except while a symbol is dragged, when only the symbols follow it.
+void SchemeEditorWindow::RepaintImage(const QRect& changed) {
+    const bool moving = surface_.Moving();
+    if (!overlay_->Active()) {
+        image_->update(changed);
+        wasMoving_ = moving;
+        return;
+    }
+    overlay_->SetMoving(moving);
+    if (!changed.isEmpty()) overlay_->Invalidate();
+    if (moving != wasMoving_ || (!changed.isEmpty() && !moving))
+        image_->update();
+    else
+        image_->update(changed);
+    wasMoving_ = moving;
 }
 
 // The source of a link being drawn or deleted, with a line from it to the pointer.
@@ -531,6 +597,11 @@ void SchemeEditorWindow::ShowNetworkChart() {
 
 void SchemeEditorWindow::ShowQsChart() {
     host_.ShowQsChart();
+}
+
+void SchemeEditorWindow::ExportCsv() {
+    CancelToolAction();
+    ExportResultsCsv(this, dialogs_, document_.Figures());
 }
 
 void SchemeEditorWindow::ShowHelp() {

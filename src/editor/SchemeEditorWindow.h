@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QSize>
 #include <functional>
+#include <memory>
 
 #include "document/NetworkDocument.h"
 #include "editor/EditorCommands.h"
@@ -22,7 +23,9 @@ class QToolBar;
 namespace qnetica {
 
 class DocumentHistory;
+class LoadLegend;
 class RecentFiles;
+class SchemeResultsOverlay;
 class SchemeView;
 
 // The visual editor, the program's working window: the scheme of the network document, the
@@ -65,6 +68,13 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     void ShowReport();
     void ShowNetworkChart();
     void ShowQsChart();
+    // "Экспорт результатов в CSV": the figures of the last calculation.
+    void ExportCsv();
+    // "Раскрасить СМО по загрузке": possible while the results of the last calculation belong
+    // to the network; they are switched off when it changes.
+    void ShowLoads(bool shown);
+    // "Показать вероятности передач" on the links.
+    void ShowProbabilities(bool shown);
     void ShowHelp();
     void ShowAbout();
     void ExitProgram();
@@ -89,6 +99,10 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     QAction* ReportButton() const { return reportButton_; }
     QAction* NetworkChartButton() const { return networkChartButton_; }
     QAction* QsChartButton() const { return qsChartButton_; }
+    QAction* LoadsAction() const { return loadsAction_; }
+    QAction* ProbabilitiesAction() const { return probabilitiesAction_; }
+    SchemeResultsOverlay& ResultsOverlay() const { return *overlay_; }
+    LoadLegend* Legend() const { return legend_; }
     SchemeView* Image() const { return image_; }
     QScrollArea* ImageArea() const { return imageArea_; }
     QString StatusText() const;  // what the tool expects next
@@ -125,6 +139,9 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
 
     // DocumentListener: an undo or redo may have changed anything, so the scheme is drawn anew.
     void NetworkRestored() override;
+    void ResultsCurrentChanged(bool current) override;
+    void ShowOverlay();
+    void RepaintImage(const QRect& changed);
 
     // EditorCommands
     bool AddQs() override;
@@ -159,6 +176,11 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     QScrollArea* imageArea_ = nullptr;
     SchemeView* image_ = nullptr;
     QLabel* statusText_ = nullptr;
+    std::unique_ptr<SchemeResultsOverlay> overlay_;
+    LoadLegend* legend_ = nullptr;
+    QAction* loadsAction_ = nullptr;
+    QAction* probabilitiesAction_ = nullptr;
+    bool wasMoving_ = false;
 };
 
 }  // namespace qnetica

@@ -1,8 +1,12 @@
 #include "editor/SchemeView.h"
 
+#include <QHelpEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+
+#include "editor/SchemeOverlay.h"
 
 namespace qnetica {
 namespace {
@@ -34,9 +38,32 @@ void SchemeView::ShowPickMark(const std::optional<PickMark>& mark) {
     mark_ = mark;
 }
 
+void SchemeView::SetOverlay(SchemeOverlay* overlay) {
+    overlay_ = overlay;
+    update();
+}
+
+bool SchemeView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = overlay_ ? overlay_->ToolTip(help->pos()) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
+}
+
 void SchemeView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
+    if (overlay_) {
+        painter.save();
+        overlay_->Paint(painter, event->rect());
+        painter.restore();
+    }
     if (!mark_) return;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(MarkColour, 1, mark_->Dashed ? Qt::DashLine : Qt::SolidLine));

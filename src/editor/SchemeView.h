@@ -10,6 +10,8 @@ class QImage;
 
 namespace qnetica {
 
+class SchemeOverlay;
+
 // Shows the scheme surface from its top-left corner and reports the left button and the
 // pointer in surface coordinates. The second press of a double click is a press like any other:
 // two quick clicks on one symbol are two clicks, and the double click is reported besides.
@@ -29,6 +31,9 @@ class SchemeView : public QWidget {
 
     explicit SchemeView(const QImage& image, QWidget* parent = nullptr);
 
+    // Painted over the surface, under the marks, and asked for tooltips; nullptr for none.
+    void SetOverlay(SchemeOverlay* overlay);
+
     // Repaints what the marks covered and cover now; nullopt hides them.
     void ShowPickMark(const std::optional<PickMark>& mark);
     const std::optional<PickMark>& ShownPickMark() const { return mark_; }
@@ -40,6 +45,7 @@ class SchemeView : public QWidget {
     void DoubleClicked(QPoint point);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -50,6 +56,7 @@ class SchemeView : public QWidget {
     static QRect MarkArea(const std::optional<PickMark>& mark);
 
     const QImage& image_;
+    SchemeOverlay* overlay_ = nullptr;
     bool leftPressed_ = false;
     std::optional<PickMark> mark_;
 };

@@ -55,6 +55,7 @@ class Run {
         presenter_.ProcessPendingEvents();
         model_.SetInputRate(ParseNumber(model_.InputRateText()));
         if (!plan.Confirmed) return {RunEnd::Cancelled, {}};
+        if (data_.Figures) data_.Figures->Start(plan, model_);
 
         const int steps = plan.VariedRun ? plan.StepCount : 1;
         presenter_.StartProgress(model_.NodeCount() * steps);
@@ -66,6 +67,7 @@ class Run {
             presenter_.EnableDisplayCommands();
             if (auto result = files_.Open(plan, model_, data_.Work); !result.Ok)
                 return Abort(result.Message, true);
+            data_.Totals.Axis.Begin(plan, model_);
         }
         for (int step = 1; step <= steps; ++step)
             if (auto failure = RunStep(step)) return Abort(*failure, !failure->empty());
@@ -97,8 +99,11 @@ class Run {
             return std::string();
         }
         data_.Tables.FillResultTables(model_, context_, data_.Engine.Totals());
+        if (data_.Figures) data_.Figures->Record(model_, context_, data_.Engine);
         if (data_.Plan.VariedRun) {
             data_.Totals.Store(step, data_.Engine.Totals());
+            data_.Totals.StoreOverload(step, context_);
+            data_.Totals.Axis.Record(step, model_);
             data_.Tables.WriteHeaderRows(QsHeaderVariant::VariedRun);
             const auto result = files_.WriteStep(data_.Plan, model_, data_.Tables, context_,
                                                  data_.Engine.Snapshots(),

@@ -5,6 +5,7 @@
 #include "engine/AnalysisEngine.h"
 #include "model/NetworkModel.h"
 #include "runs/ResultTables.h"
+#include "runs/RunFigures.h"
 #include "runs/RunPresenter.h"
 #include "runs/StepTotals.h"
 #include "runs/VariationPlan.h"
@@ -29,6 +30,9 @@ struct RunData {
     StepTotals& Totals;
     AnalysisEngine& Engine;
     WorkFolder& Work;  // "qnrep.tmp" and "swap.tmp" of the runs
+    // Where every figure of every step goes, when someone wants them (the CSV file, the
+    // windows); they then hold the run's steps, those of the run before gone.
+    RunFigures* Figures = nullptr;
 };
 
 // The calculation command: asks for the run parameters, then performs one calculation (fixed

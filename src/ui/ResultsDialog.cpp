@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolTip>
@@ -9,8 +10,12 @@
 #include <algorithm>
 
 #include "runs/ResultsReport.h"
+#include "ui/SimulationCheckDialog.h"
 #include "widgets/DecimalSeparator.h"
+#include "widgets/GridCopy.h"
 #include "widgets/ReportFileRequest.h"
+#include "widgets/ResultsCsvExport.h"
+#include "widgets/WindowSizeKeeper.h"
 
 namespace qnetica {
 namespace {
@@ -37,6 +42,11 @@ constexpr double NetworkValueShare = 0.24;
 // The column of the QS names, which are shown as they were typed even when they look like numbers.
 constexpr int SourceNameColumn = 1;
 
+// What a bounded QS loses, after the report's columns of the QS table; never in a report.
+const QString LossHeaders[] = {QStringLiteral("Вероятность потери"),
+                               QStringLiteral("Обслуженный поток")};
+constexpr int LossColumnCount = 2;
+
 QString ShownCell(const std::string& text, bool number) {
     return number ? ShownNumber(text) : QString::fromStdString(text);
 }
@@ -46,7 +56,16 @@ int ContentWidth(const QTableWidget* grid, int column) {
     return static_cast<const QAbstractItemView*>(grid)->sizeHintForColumn(column);
 }
 
+// The QS numbers as a list: "3" or "1, 3".
+QString NumberList(const std::vector<int>& numbers) {
+    QStringList texts;
+    for (int number : numbers) texts << QString::number(number);
+    return texts.join(QStringLiteral(", "));
+}
+
 }  // namespace
+
+const QColor ResultsDialog::OverloadTint(255, 205, 205);
 
 ResultsDialog::ResultsDialog(PlatformDialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
@@ -54,28 +73,43 @@ ResultsDialog::ResultsDialog(PlatformDialogs& dialogs, QWidget* parent)
     CreateControls();
     resize(InitialSize);
     setMinimumSize(MinimumSize);
+    KeepWindowSize(*this, InitialSize);
 }
 
 void ResultsDialog::CreateControls() {
     grids_[0] = CreateGrid(static_cast<int>(SourceColumnCount), true);
-    grids_[1] = CreateGrid(static_cast<int>(QsColumnCount), true);
+    grids_[1] = CreateGrid(static_cast<int>(QsColumnCount) + LossColumnCount, true);
     grids_[2] = CreateGrid(static_cast<int>(NetworkColumnCount), false);
     grids_[2]->setRowCount(static_cast<int>(NetworkRowCount));
+    overloadNote_ = new QLabel(this);
+    overloadNote_->setWordWrap(true);
+    overloadNote_->setStyleSheet(QStringLiteral("color: #8b0000;"));
+    overloadNote_->hide();
     reportButton_ = new QPushButton(QStringLiteral("Отчет"), this);
     reportButton_->setAutoDefault(false);
+    csvButton_ = new QPushButton(QStringLiteral("Экспорт в CSV"), this);
+    csvButton_->setAutoDefault(false);
+    simulationButton_ = new QPushButton(QStringLiteral("Проверить имитацией"), this);
+    simulationButton_->setAutoDefault(false);
+    simulation_ = new SimulationCheckDialog(dialogs_, this);
     okButton_ = new QPushButton(QStringLiteral("ОК"), this);
     okButton_->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(reportButton_);
+    buttons->addWidget(csvButton_);
+    buttons->addWidget(simulationButton_);
     buttons->addStretch(1);
     buttons->addWidget(okButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     for (int g = 0; g < 3; ++g) layout->addWidget(grids_[g], GridStretch[g]);
+    layout->addWidget(overloadNote_);
     layout->addLayout(buttons);
 
     connect(reportButton_, &QPushButton::clicked, this, [this] { SaveReport(); });
+    connect(csvButton_, &QPushButton::clicked, this, [this] { ExportCsv(); });
+    connect(simulationButton_, &QPushButton::clicked, this, [this] { CheckBySimulation(); });
     connect(okButton_, &QPushButton::clicked, this, &ResultsDialog::accept);
 }
 
@@ -100,31 +134,80 @@ QTableWidget* ResultsDialog::CreateGrid(int columns, bool headerRow) {
     header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
     header->setFixedHeight(QFontMetrics(font).height() * HeaderTextLines + 8);
     header->setVisible(headerRow);
+    InstallGridCopy(*grid);
     return grid;
 }
 
-void ResultsDialog::ShowResults(ResultTables& tables, int nodeCount) {
-    PrepareForOpening(tables, nodeCount);
+void ResultsDialog::ShowResults(ResultTables& tables, int nodeCount, const RunFigures* figures) {
+    PrepareForOpening(tables, nodeCount, figures);
     okButton_->setFocus();
     dialogs_.ShowModal(*this);
 }
 
-void ResultsDialog::PrepareForOpening(ResultTables& tables, int nodeCount) {
+void ResultsDialog::PrepareForOpening(ResultTables& tables, int nodeCount,
+                                      const RunFigures* figures) {
     tables_ = &tables;
     nodeCount_ = nodeCount;
+    figures_ = figures && !figures->Empty() ? figures : nullptr;
     tables.WriteHeaderRows(QsHeaderVariant::ResultsWindow);
     // A network without QS keeps the row count of the last one.
     if (nodeCount > 1) shownRows_ = nodeCount;
     ShowRows(shownRows_);
+    ShowLosses(shownRows_);
+    ShowOverloads(shownRows_);
+    csvButton_->setEnabled(figures_ != nullptr);
+    simulationButton_->setEnabled(figures_ != nullptr && document_ != nullptr);
     FitColumns();
+}
+
+// A bounded QS's loss probability and served flow, as the engine left them; the columns are
+// there only for a network with a bounded QS.
+void ResultsDialog::ShowLosses(int rows) {
+    const StepFigures* step = figures_ ? &figures_->Steps().back() : nullptr;
+    bool bounded = false;
+    QTableWidget* grid = grids_[1];
+    for (int k = 1; k < rows; ++k) {
+        const QsFigures* qs =
+            step && k <= static_cast<int>(step->Qs.size()) ? &step->Qs[k - 1] : nullptr;
+        const bool shown = qs && qs->Kind == QsKind::Bounded;
+        bounded = bounded || shown;
+        const double values[LossColumnCount] = {shown ? qs->LossProbability : 0,
+                                                shown ? qs->ServedRate : 0};
+        for (int c = 0; c < LossColumnCount; ++c)
+            grid->setItem(k - 1, static_cast<int>(QsColumnCount) + c,
+                          new QTableWidgetItem(shown ? ShownFixed(values[c]) : QString()));
+    }
+    for (int c = 0; c < LossColumnCount; ++c)
+        grid->setColumnHidden(static_cast<int>(QsColumnCount) + c, !bounded);
+}
+
+// The last step's QS that failed the overload test: their rows in both QS grids, and the note.
+void ResultsDialog::ShowOverloads(int rows) {
+    const std::vector<int> overloaded =
+        figures_ ? figures_->Steps().back().OverloadedQs() : std::vector<int>();
+    for (int k : overloaded) {
+        if (k >= rows) continue;
+        for (QTableWidget* grid : {grids_[0], grids_[1]})
+            for (int c = 0; c < grid->columnCount(); ++c)
+                if (QTableWidgetItem* item = grid->item(k - 1, c))
+                    item->setBackground(OverloadTint);
+    }
+    overloadNote_->setVisible(!overloaded.empty());
+    if (overloaded.empty()) return;
+    overloadNote_->setText(
+        QStringLiteral("Сеть перегружена: в СМО %1 коэффициент загрузки не меньше 1, очередь "
+                       "растет без предела. Характеристики этих СМО не установились (в таблице их "
+                       "нет), поэтому итоги сети неверны.")
+            .arg(NumberList(overloaded)));
 }
 
 // The tables keep the report's texts; the grids show their numbers with the user's separator.
 void ResultsDialog::ShowRows(int rows) {
     auto fill = [rows](QTableWidget* grid, const auto& table, int textColumn) {
-        const int columns = grid->columnCount();
+        const int columns = static_cast<int>(table[0].size());
         QStringList titles;
         for (int c = 0; c < columns; ++c) titles << QString::fromStdString(table[0][c]);
+        for (int c = columns; c < grid->columnCount(); ++c) titles << LossHeaders[c - columns];
         grid->setHorizontalHeaderLabels(titles);
         grid->setRowCount(rows - 1);
         for (int r = 1; r < rows; ++r)
@@ -154,8 +237,12 @@ void ResultsDialog::FitColumns() {
     };
     for (int c = 0; c < static_cast<int>(SourceColumnCount); ++c)
         fit(grids_[0], c, SourceColumnShare * width);
-    for (int c = 0; c < static_cast<int>(QsColumnCount); ++c)
-        fit(grids_[1], c, width / QsColumnDivisor);
+    // The loss columns, when shown, share the width with the report's nine.
+    int lossColumns = 0;
+    for (int c = static_cast<int>(QsColumnCount); c < grids_[1]->columnCount(); ++c)
+        lossColumns += grids_[1]->isColumnHidden(c) ? 0 : 1;
+    for (int c = 0; c < grids_[1]->columnCount(); ++c)
+        fit(grids_[1], c, width / (QsColumnDivisor + lossColumns));
     fit(grids_[2], 0, NetworkLabelShare * width);
     fit(grids_[2], 1, NetworkValueShare * width);
 }
@@ -169,6 +256,17 @@ void ResultsDialog::resizeEvent(QResizeEvent* event) {
 void ResultsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FitColumns();
+}
+
+bool ResultsDialog::CheckBySimulation() {
+    if (!document_ || !simulation_->Start(*document_)) return false;
+    dialogs_.ShowModal(*simulation_);
+    simulation_->Stop();  // closed, or never shown by a caller that answers in its place
+    return true;
+}
+
+bool ResultsDialog::ExportCsv() {
+    return figures_ && ExportResultsCsv(this, dialogs_, *figures_);
 }
 
 bool ResultsDialog::SaveReport() {

@@ -72,6 +72,11 @@ QWidget* RunParametersDialog::CreateModeRow() {
         new QRadioButton(QStringLiteral("Расчет сети с фиксированными параметрами"), row);
     variedRunButton_ =
         new QRadioButton(QStringLiteral("Расчет сети с варьируемыми параметрами"), row);
+    accountLossesBox_ =
+        new QCheckBox(QStringLiteral("Учитывать потери в СМО с ограниченной очередью"), row);
+    accountLossesBox_->setToolTip(QStringLiteral(
+        "СМО с ограниченной очередью передает дальше только обслуженные заявки; без отметки —\n"
+        "весь входящий поток, и потерянные заявки тоже (так считается по умолчанию)"));
     continueButton_ = new QPushButton(QStringLiteral("Продолжить >>"), row);
     continueButton_->setDefault(true);
     cancelButton_ = new QPushButton(QStringLiteral("Отменить"), row);
@@ -82,6 +87,7 @@ QWidget* RunParametersDialog::CreateModeRow() {
     grid->addWidget(variedRunButton_, 1, 0);
     grid->addWidget(continueButton_, 0, 2);
     grid->addWidget(cancelButton_, 1, 2);
+    grid->addWidget(accountLossesBox_, 2, 0, 1, 3);  // fixed and varied runs alike
     grid->setColumnStretch(1, 1);
     return row;
 }
@@ -185,6 +191,7 @@ void RunParametersDialog::PrepareForOpening(VariationPlan& plan) {
     plan_ = &plan;
     if (fixedRunButton_->isChecked()) SetVariedControlsEnabled(false);
     plan.LoadPlanDefaults(model_);
+    accountLossesBox_->setChecked(plan.AccountLosses);
     stepCountField_->setText(Integer(plan.StepCount));
     FillQsLists();
     ShowNumber(inputRateFromField_, plan.InputRateFrom);
@@ -313,6 +320,7 @@ bool RunParametersDialog::Continue() {
     if (varyServiceTimeBox_->isChecked()) plan_->VaryServiceTime = true;
     if (varyChannelsBox_->isChecked()) plan_->VaryChannels = true;
     if (varyPlacesBox_->isChecked()) plan_->VaryPlaces = true;
+    plan_->AccountLosses = accountLossesBox_->isChecked();
     if (const auto refusal = plan_->ConfirmPlan(model_, varied)) {
         dialogs_.ShowError(this, QString::fromStdString(*refusal));
         return false;
@@ -322,7 +330,10 @@ bool RunParametersDialog::Continue() {
 }
 
 void RunParametersDialog::Cancel() {
-    if (plan_) StoreFirstFields(false);  // shown again at the next opening
+    if (plan_) {
+        StoreFirstFields(false);  // shown again at the next opening
+        plan_->AccountLosses = accountLossesBox_->isChecked();
+    }
     reject();
 }
 

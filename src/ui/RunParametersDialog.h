@@ -64,6 +64,9 @@ class RunParametersDialog : public QDialog {
     QCheckBox* VaryPlacesBox() const { return varyPlacesBox_; }
     QCheckBox* ViewReportBox() const { return viewReportBox_; }
     QCheckBox* ChartBox() const { return chartBox_; }
+    // "Учитывать потери в СМО с ограниченной очередью": the plan's AccountLosses, for a fixed and
+    // a varied run; off unless the user ticked it, kept like the other choices.
+    QCheckBox* AccountLossesBox() const { return accountLossesBox_; }
     QLineEdit* InputRateFromField() const { return inputRateFromField_; }
     QLineEdit* InputRateToField() const { return inputRateToField_; }
     QLineEdit* StepCountField() const { return stepCountField_; }
@@ -123,6 +126,7 @@ class RunParametersDialog : public QDialog {
     QCheckBox* varyPlacesBox_ = nullptr;
     QCheckBox* viewReportBox_ = nullptr;
     QCheckBox* chartBox_ = nullptr;
+    QCheckBox* accountLossesBox_ = nullptr;
     QLineEdit* inputRateFromField_ = nullptr;
     QLineEdit* inputRateToField_ = nullptr;
     QLineEdit* stepCountField_ = nullptr;

@@ -53,6 +53,7 @@ const QList<WindowHelp>& WindowHelpTable() {
         {"qnetica::RunParametersDialog", {"run-parameters.htm", {}}},
         {"qnetica::ProgressWindow", {"progress.htm", {}}},
         {"qnetica::ResultsDialog", {"results-window.htm", {}}},
+        {"qnetica::SimulationCheckDialog", {"results-window.htm", "simulation"}},
         {"qnetica::SchemeEditorWindow", {"scheme-editor.htm", {}}},
         {"qnetica::GeneratorDialog", {"generator.htm", {}}},
         {"qnetica::NetworkChartDialog", {"network-chart.htm", {}}},

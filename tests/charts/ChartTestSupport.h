@@ -53,13 +53,19 @@ struct VariedRunOfFiveQs {
     }
 
     // Leaves "qnrep.tmp" in the work folder with one record per step and the totals of every step.
-    void Run(int steps) {
-        presenter.Dialog = [this, steps](VariationPlan& p) {
+    void Run(int steps, double from = 2, double to = 3) {
+        RunVarying(steps, [from, to](VariationPlan& p) {
+            p.VaryInputRate = true;
+            p.InputRateFrom = from;
+            p.InputRateTo = to;
+        });
+    }
+    // A varied run of what vary sets in the plan, as the parameters dialog would set it.
+    void RunVarying(int steps, const std::function<void(VariationPlan&)>& vary) {
+        presenter.Dialog = [this, steps, vary](VariationPlan& p) {
             p.LoadPlanDefaults(model);
             p.StepCount = steps;
-            p.VaryInputRate = true;
-            p.InputRateFrom = 2;
-            p.InputRateTo = 3;
+            vary(p);
             ASSERT_FALSE(p.PreparePlanSteps(model, true));
             p.VariedRun = p.Confirmed = true;
         };

@@ -4,6 +4,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -62,7 +63,8 @@ TEST(NetworkChartTest, FourStepRunGivesFourGroupsOfRedGreenYellowBlueBars) {
     NetworkChart chart;
     chart.form.FillNetworkChart(run.totals, 4);
 
-    EXPECT_EQ(chart.form.Chart()->StepLabels(), QStringList({"1", "2", "3", "4"}));
+    // The steps are the input rates 2 to 3 that the run varied.
+    EXPECT_EQ(chart.form.Chart()->StepLabels(), QStringList({"2.0", "2.3", "2.7", "3.0"}));
     const QList<QBarSet*> sets = chart.form.Chart()->Bars()->barSets();
     ASSERT_EQ(sets.size(), 4);
     for (int k = 1; k <= 4; ++k) {
@@ -81,7 +83,9 @@ TEST(NetworkChartTest, FourStepRunGivesFourGroupsOfRedGreenYellowBlueBars) {
     EXPECT_NEAR(sets[0]->at(0), 0.05 + 0.5 + 0.16 / 0.6 + 0.9 + 0.09 / 0.7, 1e-12);
     EXPECT_GT(sets[0]->at(3), sets[0]->at(0));  // fuller at rate 3
     // The marks show the values, the legend stands above the plot.
-    EXPECT_TRUE(chart.form.Chart()->Bars()->isLabelsVisible());
+    chart.form.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(chart.form.Chart()->ShownMarks().size(), 16);
     const QChart* plot = chart.form.Chart()->chart();
     EXPECT_EQ(plot->title(), "Характеристики сети");
     EXPECT_EQ(plot->legend()->alignment(), Qt::AlignTop);
@@ -115,7 +119,7 @@ TEST(NetworkChartTest, UntickingYellowHidesOnlyItAndTickingBringsTheSameValuesBa
     chart.form.SeriesBox(3)->click();
     EXPECT_FALSE(chart.form.SeriesShown(3));
     const QImage hidden = chart.form.Chart()->grab().toImage();
-    const auto markers = chart.form.Chart()->chart()->legend()->markers();
+    const auto markers = chart.form.Chart()->chart()->legend()->markers(chart.form.Chart()->Bars());
     ASSERT_EQ(markers.size(), 4);
     for (int k = 1; k <= 4; ++k) {
         SCOPED_TRACE(k);
@@ -134,7 +138,7 @@ TEST(NetworkChartTest, UntickingYellowHidesOnlyItAndTickingBringsTheSameValuesBa
                     << pixel.x() << "," << pixel.y();
         }
     }
-    EXPECT_EQ(chart.form.Chart()->StepLabels(), QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(chart.form.Chart()->StepLabels(), QStringList({"2.0", "2.3", "2.7", "3.0"}));
     EXPECT_EQ(chart.form.Chart()->ValueAxis()->max(), axisTop);
 
     chart.form.SeriesBox(3)->click();

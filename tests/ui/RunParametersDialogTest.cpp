@@ -365,3 +365,54 @@ TEST_F(RunParametersDialogTest, NetworkWithoutQsLeavesTheRowsInert) {
 
 }  // namespace
 }  // namespace qnetica
+
+namespace qnetica {
+namespace {
+
+struct LossesCase {
+    bool Varied;
+    bool Ticked;
+    bool Cancelled;
+};
+
+class RunParametersLossesTest : public ::testing::TestWithParam<LossesCase> {};
+
+// The box sets the plan's AccountLosses in either mode, is off at first, and shows the plan's
+// setting at the next opening, also after a cancel.
+TEST_P(RunParametersLossesTest, TheBoxReachesThePlanAndIsKept) {
+    const LossesCase& c = GetParam();
+    ScriptedDialogs dialogs;
+    NetworkModel model;
+    model.AddNode();
+    model.Qs(1).ServiceTime = 0.5;
+    model.SetInputRate(1);
+    VariationPlan plan;
+    RunParametersDialog dialog(model, dialogs);
+    dialog.PrepareForOpening(plan);
+    EXPECT_EQ(dialog.AccountLossesBox()->text(), "Учитывать потери в СМО с ограниченной очередью");
+    EXPECT_FALSE(dialog.AccountLossesBox()->isChecked());
+    EXPECT_FALSE(plan.AccountLosses);
+    (c.Varied ? dialog.VariedRunButton() : dialog.FixedRunButton())->setChecked(true);
+    EXPECT_TRUE(dialog.AccountLossesBox()->isEnabled());
+    dialog.AccountLossesBox()->setChecked(c.Ticked);
+    if (c.Cancelled) {
+        dialog.Cancel();
+    } else {
+        if (c.Varied) dialog.VaryInputRateBox()->setChecked(true);
+        ASSERT_TRUE(dialog.Continue());
+        EXPECT_EQ(plan.VariedRun, c.Varied);
+    }
+    EXPECT_EQ(plan.AccountLosses, c.Ticked);
+    dialog.AccountLossesBox()->setChecked(!c.Ticked);  // whatever it shows in between
+    dialog.PrepareForOpening(plan);
+    EXPECT_EQ(dialog.AccountLossesBox()->isChecked(), c.Ticked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, RunParametersLossesTest,
+                         ::testing::Values(LossesCase{false, true, false},
+                                           LossesCase{true, true, false},
+                                           LossesCase{true, false, false},
+                                           LossesCase{false, true, true}));
+
+}  // namespace
+}  // namespace qnetica

@@ -1,0 +1,36 @@
+#include "widgets/ResultsCsvExport.h"
+
+#include <QDir>
+
+#include "runs/ResultsCsv.h"
+#include "widgets/DecimalSeparator.h"
+
+namespace qnetica {
+namespace {
+
+FileDialogRequest CsvFileRequest() {
+    FileDialogRequest request;
+    request.Title = QStringLiteral("Экспорт в CSV");
+    request.Types = {{QStringLiteral("Таблица CSV"), QStringLiteral("*.csv")}};
+    request.FileName = QStringLiteral("results.csv");
+    request.Folder = QDir::currentPath();
+    request.DefaultSuffix = QStringLiteral("csv");
+    return request;
+}
+
+}  // namespace
+
+bool ExportResultsCsv(QWidget* parent, PlatformDialogs& dialogs, const RunFigures& figures) {
+    if (figures.Empty()) {
+        dialogs.ShowPlain(parent, QStringLiteral("Нет результатов расчета для экспорта."));
+        return false;
+    }
+    const auto chosen = dialogs.AskSaveFile(parent, CsvFileRequest());
+    if (!chosen) return false;
+    const FileResult written =
+        WriteResultsCsv(chosen->Path.toStdString(), figures, CsvStyleFor(SystemDecimalSeparator()));
+    if (!written.Ok) dialogs.ShowError(parent, QString::fromStdString(written.Message));
+    return written.Ok;
+}
+
+}  // namespace qnetica
