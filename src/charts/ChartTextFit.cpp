@@ -21,6 +21,23 @@ bool NoneOverlap(QList<QRectF> boxes) {
     return true;
 }
 
+// A few hundred marks and bars at most: each mark against the obstacles sorted by their left
+// edges, up to the first that starts beyond it.
+bool NoneCoversOthers(const QList<QRectF>& boxes, QList<QRectF> obstacles) {
+    QList<qsizetype> order(obstacles.size());
+    for (qsizetype i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&obstacles](qsizetype a, qsizetype b) {
+        return obstacles[a].left() < obstacles[b].left();
+    });
+    for (qsizetype b = 0; b < boxes.size(); ++b) {
+        for (qsizetype o : order) {
+            if (obstacles[o].left() >= boxes[b].right()) break;
+            if (o != b && boxes[b].intersects(obstacles[o])) return false;
+        }
+    }
+    return true;
+}
+
 bool AllInside(const QList<QRectF>& boxes, const QRectF& area) {
     return std::all_of(boxes.begin(), boxes.end(),
                        [&area](const QRectF& box) { return area.contains(box); });

@@ -15,6 +15,9 @@ int LabelStride(double spacing, double widest, double gap);
 // No two boxes share an interior point (touching edges do not count).
 bool NoneOverlap(QList<QRectF> boxes);
 
+// No box overlaps any obstacle but the one of its own index (a mark and the bar it stands on).
+bool NoneCoversOthers(const QList<QRectF>& boxes, QList<QRectF> obstacles);
+
 // Every box lies inside the area.
 bool AllInside(const QList<QRectF>& boxes, const QRectF& area);
 

@@ -19,11 +19,13 @@ constexpr double ScreenShare = 0.9;
 void MakeResizable(QDialog& window, QSize preferred) {
     window.setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
     window.setSizeGripEnabled(true);
-    window.setMinimumSize(SmallestChart);
+    // Never narrower than its controls: a caption cut in the middle reads as another word.
+    const QSize smallest = SmallestChart.expandedTo(window.minimumSizeHint());
+    window.setMinimumSize(smallest);
     QSize size = preferred;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * ScreenShare);
-    size = size.expandedTo(SmallestChart);
+    size = size.expandedTo(smallest);
     window.resize(size);
     KeepWindowSize(window, size);
 }

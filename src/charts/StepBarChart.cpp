@@ -30,6 +30,7 @@ constexpr double MarkHeadroom = 1.2;  // room above the highest value for its ma
 constexpr double LabelGap = 8;        // pixels between two step labels at least
 constexpr double LabelTop = 6;        // pixels from the plot's bottom edge to the labels
 constexpr double MarkGap = 2;         // pixels between a bar's top and its mark
+constexpr double MarkSpacing = 4;     // pixels between two marks at least, so numbers stay apart
 constexpr qreal TextLayer = 20;       // over the series, the grid and the axes
 constexpr int LineWidth = 2;
 constexpr double ThinnestBar = 4;  // pixels: a bar the pointer can be aimed at
@@ -70,6 +71,7 @@ StepBarChart::StepBarChart(QWidget* parent) : QChartView(parent) {
     chart->setPlotAreaBackgroundVisible(false);
     chart->setLocalizeNumbers(true);  // the value axis with the user's decimal separator
     chart->legend()->setFont(LabelFont());
+    chart->legend()->setShowToolTips(true);  // the whole name of a series cut short to fit
 
     // First, so that bars and lines are drawn over the hatching.
     band_ = new QAreaSeries(new QLineSeries, new QLineSeries);
@@ -388,10 +390,27 @@ QPointF StepBarChart::MarkAnchor(int s, int step) const {
     return {plot.left() + (step + offset) * spacing, plot.bottom() - share * plot.height()};
 }
 
+// The bar of set s at step (from 0), from the value axis's zero (or its bottom) to its value.
+QRectF StepBarChart::BarBox(int s, int step) const {
+    const QRectF plot = chart()->plotArea();
+    const double spacing = plot.width() / std::max<qsizetype>(labels_.size(), 1);
+    const double width = BarWidth / static_cast<double>(sets_.size()) * spacing;
+    const QPointF top = MarkAnchor(s, step);
+    const double range = valueAxis_->max() - valueAxis_->min();
+    const double zero = range > 0 ? std::clamp(-valueAxis_->min() / range, 0.0, 1.0) : 0;
+    const double base = plot.bottom() - zero * plot.height();
+    return QRectF(QPointF(top.x() - width / 2, std::min(top.y(), base)),
+                  QPointF(top.x() + width / 2, std::max(top.y(), base)));
+}
+
 // The marks of every set, hidden ones included, so that hiding a set moves no other mark.
+// A mark keeps clear of the other marks and of every bar but its own: a taller neighbour would
+// cover it, and two numbers side by side read as one.
 bool StepBarChart::PlaceMarks(bool upright) {
     ClearTexts(markItems_);
     QList<QRectF> boxes;
+    QList<QRectF> spaced;
+    QList<QRectF> bars;
     for (std::size_t s = 0; s < sets_.size(); ++s) {
         for (int i = 0; i < sets_[s].Bars->count() && i < labels_.size(); ++i) {
             const double value = sets_[s].Bars->at(i);
@@ -404,11 +423,16 @@ bool StepBarChart::PlaceMarks(bool upright) {
             } else {
                 item->setPos(anchor.x() - text.width() / 2, anchor.y() - MarkGap - text.height());
             }
-            boxes.append(item->mapRectToParent(text));
+            const QRectF box = item->mapRectToParent(text);
+            boxes.append(box);
+            const double half = MarkSpacing / 2;
+            spaced.append(box.adjusted(-half, -half, half, half));
+            if (style_ == ChartStyle::Bars) bars.append(BarBox(static_cast<int>(s), i));
             markItems_.append(item);
         }
     }
-    return NoneOverlap(boxes) && AllInside(boxes, chart()->plotArea());
+    return NoneOverlap(spaced) && NoneCoversOthers(boxes, bars) &&
+           AllInside(boxes, chart()->plotArea());
 }
 
 // Level marks where they fit, else upright ones, else none (the tooltips remain).

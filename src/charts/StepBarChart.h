@@ -96,6 +96,7 @@ class StepBarChart : public QChartView {
     void LayoutStepLabels();
     void LayoutMarks();
     QPointF MarkAnchor(int set, int step) const;
+    QRectF BarBox(int set, int step) const;
     bool PlaceMarks(bool upright);
     void ClearTexts(QList<QGraphicsSimpleTextItem*>& items);
     QGraphicsSimpleTextItem* NewText(const QString& text, const QFont& font);

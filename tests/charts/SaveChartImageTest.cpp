@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
@@ -65,6 +67,13 @@ struct SaveCase {
 
 class SaveChartImageTest : public ::testing::TestWithParam<SaveCase> {};
 
+std::string SaveCaseName(const ::testing::TestParamInfo<SaveCase>& info) {
+    static const char* const types[] = {"", "Bmp", "Svg", "Png"};
+    std::string name = std::string(types[info.param.TypeIndex]) + "Type_" + info.param.Name;
+    std::replace(name.begin(), name.end(), '.', '_');
+    return name;
+}
+
 TEST_P(SaveChartImageTest, WritesAValidImageOfTheChartsSize) {
     const SaveCase& c = GetParam();
     ShownChart shown(c.Kind);
@@ -108,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{Window::Qs, 1, "qs.bmp", "qs.bmp"},
                       SaveCase{Window::Qs, 2, "qs", "qs.svg"},
                       SaveCase{Window::Qs, 3, "qs.png", "qs.png"},
-                      SaveCase{Window::Qs, 3, "typed.svg", "typed.svg"}));
+                      SaveCase{Window::Qs, 3, "typed.svg", "typed.svg"}),
+    SaveCaseName);
 
 TEST(SaveChartImageFailureTest, UnwritableFileGivesAnErrorAndTheWindowStaysOpen) {
     for (Window kind : {Window::Network, Window::Qs}) {
