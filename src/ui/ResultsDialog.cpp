@@ -1,5 +1,6 @@
 #include "ui/ResultsDialog.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,6 +30,7 @@ const QSize MinimumSize(250, 100);
 constexpr int CellTextHeight = 11;  // pixels
 constexpr int HeaderTextLines = 3;  // the long titles of the QS table wrap
 constexpr int GridMargin = 16;      // the grids are this much narrower than the window
+constexpr int HeaderPadding = 10;   // pixels beside a header's text
 
 // The heights of the three grids, as shares of the room above the buttons.
 constexpr int GridStretch[3] = {30, 45, 20};
@@ -52,8 +54,15 @@ QString ShownCell(const std::string& text, bool number) {
 }
 
 // The width of a column's widest cell (the table view hides the base class's public method).
+// The longest cell, and the longest word of the header, which wraps between words only.
 int ContentWidth(const QTableWidget* grid, int column) {
-    return static_cast<const QAbstractItemView*>(grid)->sizeHintForColumn(column);
+    int widest = static_cast<const QAbstractItemView*>(grid)->sizeHintForColumn(column);
+    if (const QTableWidgetItem* header = grid->horizontalHeaderItem(column)) {
+        const QFontMetrics metrics(grid->horizontalHeader()->font());
+        for (const QString& word : header->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            widest = std::max(widest, metrics.horizontalAdvance(word) + HeaderPadding);
+    }
+    return widest;
 }
 
 // The QS numbers as a list: "3" or "1, 3".
