@@ -1,14 +1,13 @@
 #include "widgets/DocumentDialogs.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QSettings>
+
+#include "widgets/LastFolder.h"
 
 namespace qnetica {
 
 namespace {
 
-const QString LastFolderKey = QStringLiteral("lastFolder");
 constexpr int JsonTypeIndex = 2;
 
 // The form follows a typed ".qnf" or ".json"; any other name gets the suffix of the type chosen,
@@ -37,7 +36,6 @@ SaveChangesAnswer DocumentDialogs::AskSaveChanges(const std::string& question) {
 }
 
 std::optional<std::string> DocumentDialogs::AskPath(bool save, QString& lastName) {
-    QSettings settings;
     FileDialogRequest request;
     request.Title = save ? QStringLiteral("Сохранить файл") : QStringLiteral("Открыть файл");
     // Saving offers the two forms; opening shows both at once first (the form is read from the
@@ -47,7 +45,7 @@ std::optional<std::string> DocumentDialogs::AskPath(bool save, QString& lastName
     if (!save)
         request.Types.prepend({QStringLiteral("Сети Qnetica"), QStringLiteral("*.qnf *.json")});
     request.FileName = lastName;
-    request.Folder = settings.value(LastFolderKey, QDir::homePath()).toString();
+    request.Folder = LastFolder();
     // The suffix is the chosen type's, added below: a fixed default would contradict the type.
     request.DefaultSuffix = save ? QString() : QStringLiteral("qnf");
     auto chosen =
@@ -55,7 +53,7 @@ std::optional<std::string> DocumentDialogs::AskPath(bool save, QString& lastName
     if (!chosen) return std::nullopt;
     if (save) chosen->Path = WithSuffixOfType(chosen->Path, chosen->TypeIndex);
     lastName = chosen->Path;
-    settings.setValue(LastFolderKey, QFileInfo(chosen->Path).absolutePath());
+    RememberFolderOf(chosen->Path);
     return chosen->Path.toStdString();
 }
 

@@ -1,9 +1,8 @@
 #include "widgets/ResultsCsvExport.h"
 
-#include <QDir>
-
 #include "runs/ResultsCsv.h"
 #include "widgets/DecimalSeparator.h"
+#include "widgets/LastFolder.h"
 
 namespace qnetica {
 namespace {
@@ -13,7 +12,7 @@ FileDialogRequest CsvFileRequest() {
     request.Title = QStringLiteral("Экспорт в CSV");
     request.Types = {{QStringLiteral("Таблица CSV"), QStringLiteral("*.csv")}};
     request.FileName = QStringLiteral("results.csv");
-    request.Folder = QDir::currentPath();
+    request.Folder = LastFolder();
     request.DefaultSuffix = QStringLiteral("csv");
     return request;
 }
@@ -27,6 +26,7 @@ bool ExportResultsCsv(QWidget* parent, PlatformDialogs& dialogs, const RunFigure
     }
     const auto chosen = dialogs.AskSaveFile(parent, CsvFileRequest());
     if (!chosen) return false;
+    RememberFolderOf(chosen->Path);
     const FileResult written =
         WriteResultsCsv(chosen->Path.toStdString(), figures, CsvStyleFor(SystemDecimalSeparator()));
     if (!written.Ok) dialogs.ShowError(parent, QString::fromStdString(written.Message));

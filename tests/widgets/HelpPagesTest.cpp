@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QUrl>
 
 #include "widgets/HelpTopics.h"
 #include "widgets/HelpWindow.h"
@@ -88,6 +91,18 @@ TEST(HelpPagesTest, EverySectionHasAnAnchorTheBrowserFinds) {
         EXPECT_EQ(headings.size(), html.count(QStringLiteral("<h2")));
         EXPECT_FALSE(headings.isEmpty());
         EXPECT_EQ(help.SectionAnchors(page), headings);
+    }
+}
+
+// The pages share one style sheet; the browser must find it, or the headings lose their colour.
+TEST(HelpPagesTest, TheBrowserAppliesTheSharedStyleSheet) {
+    QTextBrowser browser;
+    for (const QString& page : PageFiles()) {
+        SCOPED_TRACE(page.toStdString());
+        browser.setSource(QUrl::fromLocalFile(QDir(HelpFolder()).filePath(page)));
+        const QTextBlock heading = browser.document()->begin().next();  // after the contents bar
+        EXPECT_EQ(heading.charFormat().foreground().color(), QColor(0x80, 0, 0))
+            << heading.text().toStdString();
     }
 }
 
