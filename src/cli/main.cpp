@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "cli/Calculator.h"
+#include "cli/InterruptCleanup.h"
 
 int main(int argc, char** argv) {
     // The class lines of a varied-run report use the user's decimal separator.
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     // Beyond a file-size limit a write fails with EFBIG, which is reported, instead of the
     // signal ending the process with a report half written.
     std::signal(SIGXFSZ, SIG_IGN);
+    qnetica::RemoveWorkFoldersOnInterrupt();
     int code = qnetica::RunCalculator(std::vector<std::string>(argv + 1, argv + argc), std::cout,
                                       std::cerr, ::isatty(STDERR_FILENO) == 1);
     // What stdio still held goes out now, and the descriptor is closed, which is where some file

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -18,6 +19,15 @@ namespace qnetica {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The folders of this process's WorkFolders that exist, for RemoveAllOfProcess. Once that has
+// run the process is ending: the lock stays taken so no folder is made or removed after it.
+std::mutex liveLock;
+std::vector<std::string> live;
+
+void ForgetLive(const std::string& path) {
+    live.erase(std::remove(live.begin(), live.end(), path), live.end());
+}
 
 bool IsWritableFolder(const char* path) {
     struct stat status {};
@@ -71,13 +81,20 @@ WorkFolder::~WorkFolder() {
 
 FileResult WorkFolder::Prepare() {
     if (StillOwn()) return {};
-    path_.clear();  // gone (a cleaner of old temporary files) or never made
+    if (Exists()) {
+        // Gone (a cleaner of old temporary files) or taken over: no longer ours to remove.
+        const std::lock_guard guard(liveLock);
+        ForgetLive(path_);
+        path_.clear();
+    }
     int error = 0;
     std::string base;
     for (const std::string& candidate : BaseFolders(lastResort_)) {
         std::string name = Template(candidate);
+        const std::lock_guard guard(liveLock);
         if (::mkdtemp(name.data()) != nullptr) {
             path_ = name;
+            live.push_back(path_);
             return {};
         }
         error = errno;
@@ -97,9 +114,23 @@ bool WorkFolder::StillOwn() const {
 
 void WorkFolder::Remove() {
     if (!Exists()) return;
+    const std::lock_guard guard(liveLock);
     std::error_code ignored;
     fs::remove_all(path_, ignored);  // removes links, never what they lead to
+    ForgetLive(path_);
     path_.clear();
+}
+
+void WorkFolder::RemoveAllOfProcess() {
+    liveLock.lock();  // never released: see liveLock
+    for (const std::string& path : live) {
+        // A file the run was still writing may appear while the folder is emptied; a second
+        // pass takes it too.
+        std::error_code ignored;
+        for (int pass = 0; pass < 2 && fs::exists(fs::symlink_status(path, ignored)); ++pass)
+            fs::remove_all(path, ignored);
+    }
+    live.clear();
 }
 
 std::string WorkFolder::FilePath(std::string_view name) const {

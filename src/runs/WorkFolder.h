@@ -37,6 +37,11 @@ class WorkFolder {
     // True when path is (through any links) "qnrep.tmp" or "swap.tmp" of this folder.
     bool IsRecordFile(const std::string& path) const;
 
+    // Removes the folders of every WorkFolder of this process that are still there, and keeps
+    // any from being made or written to afterwards: for a program stopped by a signal, which
+    // ends without running the destructors. Not for a signal handler itself (it takes a lock).
+    static void RemoveAllOfProcess();
+
   private:
     bool StillOwn() const;
     void Remove();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -199,6 +200,28 @@ TEST(CalculatorFilesTest, LinksUnderTheOldWorkingNamesLeadNowhere) {
 }
 
 // The old working names are ordinary report names now: the report is whole and alone in them.
+// Stopped by Ctrl-C, a closed terminal or a kill while it simulates (a run that would go on for
+// a minute): the calculator still ends by that signal, as a shell expects, and its work folder
+// goes with it.
+TEST(CalculatorFilesTest, AStopSignalEndsTheRunAndRemovesItsWorkFolder) {
+    SaveNetwork("net.qnf", 1);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        const fs::path tmp = fs::absolute("tmp-" + std::to_string(signal));
+        fs::create_directory(tmp);
+        CalculatorProcess run;
+        run.Args = {"net.qnf", "--json", "--simulate", "--precision", "0", "--max-seconds", "60"};
+        run.TmpDir = tmp.string();
+        const pid_t pid = run.Start();
+        ASSERT_GT(pid, 0);
+        for (int wait = 0; wait < 2000 && fs::is_empty(tmp); ++wait) ::usleep(10'000);
+        ASSERT_FALSE(fs::is_empty(tmp)) << "no work folder made";
+        ::kill(pid, signal);
+        EXPECT_EQ(test::WaitForExit(pid), 128 + signal);
+        EXPECT_TRUE(fs::is_empty(tmp));
+    }
+}
+
 TEST(CalculatorFilesTest, AReportUnderAnOldWorkingNameIsTheReport) {
     SaveNetwork("net.qnf", 3);
     for (const auto& run : {FourRuns[0], FourRuns[2]}) {
