@@ -32,6 +32,7 @@ void EditorToolState::PressTool(EditorTool tool) {
 void EditorToolState::SwitchOff() {
     activeTool_ = EditorTool::None;
     nodePicked_ = false;
+    linkDragging_ = false;
 }
 
 void EditorToolState::Click(QPoint point) {
@@ -70,6 +71,7 @@ void EditorToolState::Click(QPoint point) {
 void EditorToolState::Motion(QPoint point) {
     pointer_ = point;
     pressNode_ = -1;  // the button is up: its release went elsewhere
+    linkDragging_ = false;
     DropVanishedPick();
     if (dragging_) {
         Release(point);
@@ -84,7 +86,13 @@ void EditorToolState::Press(QPoint point) {
     pressPoint_ = point;
     const bool canDrag =
         activeTool_ == EditorTool::None || (activeTool_ == EditorTool::MoveQsTool && !nodePicked_);
-    pressNode_ = canDrag && !dragging_ ? layout_.FindNodeAt(point) : -1;
+    pressNode_ = (canDrag || LinkDragCanStart()) && !dragging_ ? layout_.FindNodeAt(point) : -1;
+}
+
+// A link (or its removal) can also be drawn as one drag from its source to its target.
+bool EditorToolState::LinkDragCanStart() const {
+    return (activeTool_ == EditorTool::LinkTool || activeTool_ == EditorTool::UnlinkTool) &&
+           !nodePicked_;
 }
 
 void EditorToolState::DragMotion(QPoint point) {
@@ -95,6 +103,12 @@ void EditorToolState::DragMotion(QPoint point) {
         return;
     }
     if (pressNode_ >= 0 && (point - pressPoint_).manhattanLength() >= dragDistance_) {
+        if (LinkDragCanStart()) {
+            PickNode(pressPoint_);  // ringed, with the line following the pointer
+            pressNode_ = -1;
+            linkDragging_ = true;
+            return;
+        }
         StartDrag();
         MoveNodeTo(point - grabOffset_);
         return;
@@ -105,6 +119,13 @@ void EditorToolState::DragMotion(QPoint point) {
 bool EditorToolState::Release(QPoint point) {
     pointer_ = point;
     pressNode_ = -1;
+    if (linkDragging_) {
+        // Released off every symbol, the source stays picked and a click names the target.
+        linkDragging_ = false;
+        if (activeTool_ == EditorTool::LinkTool) FinishLink(point);
+        if (activeTool_ == EditorTool::UnlinkTool) FinishUnlink(point);
+        return true;
+    }
     if (!dragging_) return false;
     MoveNodeTo(point - grabOffset_);
     FinishMove();
@@ -255,6 +276,7 @@ void EditorToolState::Refresh() {
 
 void EditorToolState::CancelAction() {
     pressNode_ = -1;
+    linkDragging_ = false;
     if (!nodePicked_) return;
     if (surface_.Moving()) {
         MoveNodeTo(startCorner_);
@@ -272,6 +294,7 @@ void EditorToolState::Escape() {
 void EditorToolState::ForgetAction() {
     surface_.EndMove();
     pressNode_ = -1;
+    linkDragging_ = false;
     nodePicked_ = false;
     dragging_ = false;
 }

@@ -13,7 +13,8 @@ enum class EditorTool { None, AddQsTool, MoveQsTool, LinkTool, UnlinkTool };
 
 // The editing tools of the left tool bar as a state machine. Every tool is one-shot: it
 // switches itself off when its action is done. Besides the tools, a symbol can be dragged with
-// the left button whenever no tool is on or the move tool waits for its symbol. Points are in
+// the left button whenever no tool is on or the move tool waits for its symbol, and the link
+// tools take a drag from the source to the target as well as two clicks. Points are in
 // surface coordinates; the window only forwards its events here and shows the state. Every
 // finished action records its change for undo; an action cancelled half-way changes nothing.
 class EditorToolState {
@@ -67,6 +68,7 @@ class EditorToolState {
     void PickForMove(QPoint point);
     void StartMove(int node);
     void StartDrag();
+    bool LinkDragCanStart() const;
     void MoveNodeTo(QPoint corner);
     void FinishMove();
     void PlaceNode(int node, QPoint corner);
@@ -91,8 +93,9 @@ class EditorToolState {
     int pressNode_ = -1;
     QPoint pressPoint_;
     bool dragging_ = false;
-    QPoint grabOffset_;   // from the symbol's corner to the point that holds it
-    QPoint startCorner_;  // where the moved symbol was before, for a cancel
+    bool linkDragging_ = false;  // the link tools' source picked by a press and a drag
+    QPoint grabOffset_;          // from the symbol's corner to the point that holds it
+    QPoint startCorner_;         // where the moved symbol was before, for a cancel
 };
 
 }  // namespace qnetica

@@ -405,5 +405,66 @@ TEST_F(EditorToolStateTest, AMoveOfARemovedNodeDoesNotFollowThePointer) {
     EXPECT_EQ(Now(), (State{EditorTool::MoveQsTool, false, -1}));
 }
 
+// The link tools also take a press on the source, a drag and the release on the target.
+struct LinkDragRow {
+    const char* Name;
+    EditorTool Tool;
+    QPoint From, To;
+    bool EndsADrag;  // Release's answer: false when the press and release make a click
+    State After;
+    std::string Cell;  // of the pair From -> S1 or S2 after the release
+};
+
+class LinkDragTest : public EditorToolStateTest,
+                     public ::testing::WithParamInterface<LinkDragRow> {};
+
+TEST_P(LinkDragTest, ADragFromTheSourceToTheTargetIsOneAction) {
+    const LinkDragRow& row = GetParam();
+    model.Matrix().SetCell(1, 2, "0.5");
+    tools.PressTool(row.Tool);
+    tools.Press(row.From);
+    tools.DragMotion((row.From + row.To) / 2);
+    tools.DragMotion(row.To);
+    EXPECT_EQ(tools.Release(row.To), row.EndsADrag);
+    EXPECT_EQ(Now(), row.After);
+    const int from = row.From == OnS0 ? 0 : 1;
+    const int to = row.From == OnS0 ? 1 : 2;
+    EXPECT_EQ(model.Matrix().Cell(from, to), row.Cell);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LinkDragTest,
+    ::testing::Values(LinkDragRow{"LinkS0ToS1",
+                                  EditorTool::LinkTool,
+                                  OnS0,
+                                  OnS1,
+                                  true,
+                                  {EditorTool::None, false, 0},
+                                  "1.0000000000"},
+                      LinkDragRow{"UnlinkS1FromS2",
+                                  EditorTool::UnlinkTool,
+                                  OnS1,
+                                  OnS2,
+                                  true,
+                                  {EditorTool::None, false, 1},
+                                  ""},
+                      // Off every symbol the source stays picked: a click names the target.
+                      LinkDragRow{"ReleasedOnNothing",
+                                  EditorTool::LinkTool,
+                                  OnS0,
+                                  Empty,
+                                  true,
+                                  {EditorTool::LinkTool, true, 0},
+                                  ""},
+                      // Within the drag distance it is a click, which the window passes on as one.
+                      LinkDragRow{"NoFurtherThanAClick",
+                                  EditorTool::LinkTool,
+                                  OnS1,
+                                  OnS1 + QPoint(3, 2),
+                                  false,
+                                  {EditorTool::LinkTool, false, -1},
+                                  "0.5"}),
+    [](const ::testing::TestParamInfo<LinkDragRow>& info) { return std::string(info.param.Name); });
+
 }  // namespace
 }  // namespace qnetica
