@@ -1,7 +1,11 @@
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <future>
 #include <string>
+#include <thread>
 
 #include "BenchNetworks.h"
 #include "model/NetworkFile.h"
@@ -85,6 +89,36 @@ BENCHMARK_CAPTURE(SimulateExample, single_qs, "single-qs.qnf")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SimulateExample, three_kinds, "three-kinds.qnf")
     ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// How long a run of the mixed 150-QS network takes to end after its cancel flag is set (the
+// window's "Отмена"), on two threads; the flag is set once the run is well under way.
+void BM_SimulationCancelLatency(benchmark::State& state) {
+    NetworkModel model;
+    FillMixedNetwork(model);
+    sim::SimulationNetwork network = sim::ReadSimulationInput(model).Network;
+    const sim::SimulationNetwork stable = StableRandomNetwork();
+    for (std::size_t k = 0; k < network.Qs.size(); ++k)
+        network.Qs[k].Channels = stable.Qs[k].Channels;
+    sim::SimulationOptions options;
+    options.Precision = 0;
+    options.Threads = 2;
+    for (auto _ : state) {
+        std::atomic<bool> cancel{false};
+        auto run = std::async(std::launch::async,
+                              [&] { return sim::Simulate(network, options, nullptr, &cancel); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const auto start = std::chrono::steady_clock::now();
+        cancel = true;
+        const sim::SimulationResult result = run.get();
+        const std::chrono::duration<double> latency = std::chrono::steady_clock::now() - start;
+        if (result.End != sim::SimulationEnd::Cancelled) state.SkipWithError("not cancelled");
+        state.SetIterationTime(latency.count());
+    }
+}
+BENCHMARK(BM_SimulationCancelLatency)
+    ->UseManualTime()
+    ->Iterations(20)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
