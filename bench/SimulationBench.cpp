@@ -31,6 +31,18 @@ sim::SimulationNetwork StableRandomNetwork() {
     return input.Network;
 }
 
+// The same network with every kind of QS (a third bounded with 3 places, a third with 3
+// priority classes), with the channels that keep the plain form stable.
+sim::SimulationNetwork StableMixedNetwork() {
+    NetworkModel model;
+    FillMixedNetwork(model);
+    sim::SimulationNetwork network = sim::ReadSimulationInput(model).Network;
+    const sim::SimulationNetwork stable = StableRandomNetwork();
+    for (std::size_t k = 0; k < network.Qs.size(); ++k)
+        network.Qs[k].Channels = stable.Qs[k].Channels;
+    return network;
+}
+
 // Events per second of wall time over a whole run of 16 replications of a million events
 // each, never stopped for precision; `threads` from the argument.
 void BM_SimulateRandom150Qs(benchmark::State& state) {
@@ -46,14 +58,9 @@ void BM_SimulateRandom150Qs(benchmark::State& state) {
 }
 BENCHMARK(BM_SimulateRandom150Qs)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kSecond);
 
-// The same with every kind of QS: a third bounded (3 places), a third with 3 priority classes.
+// The same with every kind of QS.
 void BM_SimulateMixed150Qs(benchmark::State& state) {
-    NetworkModel model;
-    FillMixedNetwork(model);
-    sim::SimulationNetwork network = sim::ReadSimulationInput(model).Network;
-    const sim::SimulationNetwork stable = StableRandomNetwork();
-    for (std::size_t k = 0; k < network.Qs.size(); ++k)
-        network.Qs[k].Channels = stable.Qs[k].Channels;
+    const sim::SimulationNetwork network = StableMixedNetwork();
     sim::SimulationOptions options;
     options.Precision = 0;
     options.MaxEvents = 16'000'000;
@@ -94,12 +101,7 @@ BENCHMARK_CAPTURE(SimulateExample, three_kinds, "three-kinds.qnf")
 // How long a run of the mixed 150-QS network takes to end after its cancel flag is set (the
 // window's "Отмена"), on two threads; the flag is set once the run is well under way.
 void BM_SimulationCancelLatency(benchmark::State& state) {
-    NetworkModel model;
-    FillMixedNetwork(model);
-    sim::SimulationNetwork network = sim::ReadSimulationInput(model).Network;
-    const sim::SimulationNetwork stable = StableRandomNetwork();
-    for (std::size_t k = 0; k < network.Qs.size(); ++k)
-        network.Qs[k].Channels = stable.Qs[k].Channels;
+    const sim::SimulationNetwork network = StableMixedNetwork();
     sim::SimulationOptions options;
     options.Precision = 0;
     options.Threads = 2;
