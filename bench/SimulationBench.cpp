@@ -45,8 +45,7 @@ sim::SimulationNetwork StableMixedNetwork() {
 
 // Events per second of wall time over a whole run of 16 replications of a million events
 // each, never stopped for precision; `threads` from the argument.
-void BM_SimulateRandom150Qs(benchmark::State& state) {
-    const sim::SimulationNetwork network = StableRandomNetwork();
+void SimulateThroughput(benchmark::State& state, const sim::SimulationNetwork& network) {
     sim::SimulationOptions options;
     options.Precision = 0;
     options.MaxEvents = 16'000'000;
@@ -56,19 +55,15 @@ void BM_SimulateRandom150Qs(benchmark::State& state) {
     state.counters["events_per_second"] =
         benchmark::Counter(static_cast<double>(events), benchmark::Counter::kIsRate);
 }
+
+void BM_SimulateRandom150Qs(benchmark::State& state) {
+    SimulateThroughput(state, StableRandomNetwork());
+}
 BENCHMARK(BM_SimulateRandom150Qs)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kSecond);
 
 // The same with every kind of QS.
 void BM_SimulateMixed150Qs(benchmark::State& state) {
-    const sim::SimulationNetwork network = StableMixedNetwork();
-    sim::SimulationOptions options;
-    options.Precision = 0;
-    options.MaxEvents = 16'000'000;
-    options.Threads = static_cast<int>(state.range(0));
-    std::int64_t events = 0;
-    for (auto _ : state) events += sim::Simulate(network, options).Events;
-    state.counters["events_per_second"] =
-        benchmark::Counter(static_cast<double>(events), benchmark::Counter::kIsRate);
+    SimulateThroughput(state, StableMixedNetwork());
 }
 BENCHMARK(BM_SimulateMixed150Qs)->Arg(2)->UseRealTime()->Unit(benchmark::kSecond);
 
