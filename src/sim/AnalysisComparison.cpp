@@ -1,6 +1,7 @@
 #include "sim/AnalysisComparison.h"
 
 #include <cmath>
+#include <map>
 
 #include "engine/ErlangMath.h"
 #include "runs/ClassRecordReader.h"
@@ -18,17 +19,17 @@ bool HasClassRecord(const QsParams& qs) {
     return qs.RelativePriority && !qs.BoundedQueue && !Overloaded(qs);
 }
 
-// The class records of the step, in the order of the QS that wrote them; empty when the file
-// cannot be read.
-std::vector<ClassResults> ReadClassRecords(const NetworkModel& model, const std::string& path) {
-    std::vector<ClassResults> records;
+// The class records of the step by the number of the QS that wrote it (every priority QS the
+// analysis computed, reached by requests or not); none when the file cannot be read.
+std::map<int, ClassResults> ReadClassRecords(const NetworkModel& model, const std::string& path) {
+    std::map<int, ClassResults> records;
     ClassRecordReader reader;
     if (!reader.Open(path).Ok) return records;
     for (int k = 1; k < model.NodeCount(); ++k) {
         if (!HasClassRecord(model.Qs(k))) continue;
         ClassResults record;
         if (!reader.Next(record).Ok) break;
-        records.push_back(record);
+        records.emplace(k, record);
     }
     return records;
 }
@@ -67,17 +68,14 @@ class Comparison {
         if (simulated.Kind == QsKind::Bounded)
             Add(k, FigureName::LossProbability, engine_.Losses(k).LossProbability,
                 simulated.LossProbability);
-        const ClassResults* record = HasClassRecord(qs) ? NextRecord() : nullptr;
+        const auto found = records_.find(k);
+        const ClassResults* record = found != records_.end() ? &found->second : nullptr;
         for (std::size_t c = 0; c < simulated.ClassWaitTimes.size(); ++c) {
             const auto analytic =
                 record ? std::optional(record->ClassWaitTime[c]) : std::optional<double>();
             Add(k, FigureName::ClassWaitTime, analytic, simulated.ClassWaitTimes[c],
                 static_cast<int>(c) + 1);
         }
-    }
-
-    const ClassResults* NextRecord() {
-        return nextRecord_ < records_.size() ? &records_[nextRecord_++] : nullptr;
     }
 
     void AddNetwork(const NetworkEstimates& simulated) {
@@ -92,8 +90,7 @@ class Comparison {
 
     const NetworkModel& model_;
     const AnalysisEngine& engine_;
-    std::vector<ClassResults> records_;
-    std::size_t nextRecord_ = 0;
+    std::map<int, ClassResults> records_;
     std::vector<ComparedFigure> figures_;
 };
 

@@ -128,6 +128,46 @@ TEST(AnalysisComparisonTest, PairsEverySimulatedFigureWithTheAnalysisOfTheSameMe
     }
 }
 
+// A priority QS that nothing reaches still has its class record written by the analysis; the
+// priority QS after it must be paired with its own record (Cobham), not with that one.
+TEST(AnalysisComparisonTest, ClassWaitsComeFromTheQsOwnRecordPastAnUnreachedPriorityQs) {
+    NetworkModel model;
+    for (int k = 0; k < 2; ++k) model.AddNode();
+    model.SetInputRate(1);
+    for (int k = 1; k <= 2; ++k) {
+        QsParams& qs = model.Qs(k);
+        qs.ServiceTime = k == 1 ? 2 : 0.5;
+        qs.RelativePriority = true;
+        qs.PriorityClasses = 2;
+        qs.ClassShare(1) = 0.3;
+        qs.ClassShare(2) = 0.7;
+    }
+    model.Matrix().SetCell(0, 2, "1");
+    model.Matrix().SetCell(2, 0, "1");
+    model.Matrix().SetCell(1, 0, "1");
+    AnalysisEngine engine;
+    CalculationContext context;
+    SilentObserver observer;
+    engine.StartRun();
+    context.StartStep(1);
+    ASSERT_TRUE(engine.CalculateStep(model, context, observer).Completed);
+    const Estimate one{1, 0.5, 100};
+    SimulationResult simulated;
+    simulated.Qs.push_back({1, QsKind::Priority, false, one, one, one, one, one, one, {}, {}});
+    simulated.Qs.push_back(
+        {2, QsKind::Priority, true, one, one, one, one, one, one, {}, {one, one}});
+    simulated.Network = {one, one, one};
+    const ExactQs exact = CobhamPriority(1, 0.5, 1, {0.3, 0.7});
+    std::vector<double> classWaits;
+    for (const ComparedFigure& figure :
+         CompareWithAnalysis(model, engine, ClassResultsFileName, simulated))
+        if (figure.Name == FigureName::ClassWaitTime && figure.Analytic)
+            classWaits.push_back(*figure.Analytic);
+    ASSERT_EQ(classWaits.size(), 2u);
+    EXPECT_PRED2(Close, classWaits[0], exact.ClassWaitTimes[0]);
+    EXPECT_PRED2(Close, classWaits[1], exact.ClassWaitTimes[1]);
+}
+
 // Outside: the analytic value is known and lies beyond an interval of finite width.
 TEST(AnalysisComparisonTest, MarksOnlyAValueOutsideAFiniteInterval) {
     const double infinite = std::numeric_limits<double>::infinity();
