@@ -1,7 +1,6 @@
 #include "app/WindowRunPresenter.h"
 
 #include <QCoreApplication>
-#include <QRect>
 
 #include "app/ProgramWindows.h"
 #include "charts/NetworkChartDialog.h"
@@ -12,6 +11,7 @@
 #include "ui/RunParametersDialog.h"
 #include "widgets/DecimalSeparator.h"
 #include "widgets/ProgressGauge.h"
+#include "widgets/WindowPlacement.h"
 
 namespace qnetica {
 
@@ -26,9 +26,7 @@ void WindowRunPresenter::AskRunParameters(VariationPlan& plan) {
 void WindowRunPresenter::ShowProgressWindow() {
     windows_.Progress().Gauge()->SetRange(0, 0);
     // Where the dialog was, which the toolkit placed over the window that started the run.
-    QRect place = windows_.Progress().frameGeometry();
-    place.moveCenter(windows_.RunParameters().frameGeometry().center());
-    windows_.Progress().move(place.topLeft());
+    CentreOver(windows_.Progress(), windows_.RunParameters());
     windows_.Progress().show();
     windows_.Progress().raise();
 }

@@ -53,10 +53,6 @@ QFont MarkFont() {
     return ChartFont(11);
 }
 
-QString NumberText(double value, int precision) {
-    return ShownNumber(QString::number(value, 'g', precision).toStdString());
-}
-
 }  // namespace
 
 const QString StepBarChart::OverloadTitle = QStringLiteral("перегрузка: значения не установились");
@@ -269,7 +265,7 @@ QString StepBarChart::StepToolTip(int step, const std::vector<int>& sets) const 
         if (s < 0 || s >= static_cast<int>(sets_.size()) || step > sets_[s].Bars->count())
             return {};
         const QString title = sets_[s].Bars->label();
-        const QString value = NumberText(sets_[s].Bars->at(step - 1), ToolTipPrecision);
+        const QString value = ShownGeneral(sets_[s].Bars->at(step - 1), ToolTipPrecision);
         lines << (title.isEmpty() ? value : title + QStringLiteral(": ") + value);
     }
     if (overloaded_.contains(step)) lines << OverloadTitle;
@@ -414,7 +410,7 @@ bool StepBarChart::PlaceMarks(bool upright) {
     for (std::size_t s = 0; s < sets_.size(); ++s) {
         for (int i = 0; i < sets_[s].Bars->count() && i < labels_.size(); ++i) {
             const double value = sets_[s].Bars->at(i);
-            QGraphicsSimpleTextItem* item = NewText(NumberText(value, MarkPrecision), MarkFont());
+            QGraphicsSimpleTextItem* item = NewText(ShownGeneral(value, MarkPrecision), MarkFont());
             const QRectF text = item->boundingRect();
             const QPointF anchor = MarkAnchor(static_cast<int>(s), i);
             if (upright) {

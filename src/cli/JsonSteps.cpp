@@ -2,17 +2,13 @@
 
 #include <algorithm>
 
+#include "model/QsKind.h"
 #include "runs/ClassRecordReader.h"
 
 namespace qnetica {
 namespace {
 
 using nlohmann::json;
-
-const char* KindName(const QsParams& qs) {
-    if (qs.BoundedQueue) return "bounded";
-    return qs.RelativePriority ? "priority" : "plain";
-}
 
 json ClassesJson(const QsParams& qs, const ClassResults& record) {
     json classes = json::array();
@@ -33,7 +29,7 @@ json QsJson(int k, const QsParams& qs, bool overloaded) {
     const QsResults& r = qs.Results;
     return {{"number", k},
             {"name", qs.Name},
-            {"kind", KindName(qs)},
+            {"kind", QsKindName(KindOf(qs))},
             {"service_time", qs.ServiceTime},
             {"channels", qs.Channels},
             {"places", qs.QueuePlaces},

@@ -36,22 +36,6 @@ QFont ProbabilityFont() {
     return font;
 }
 
-QString NumberText(double value, int precision) {
-    return ShownNumber(QString::number(value, 'g', precision).toStdString());
-}
-
-QString KindText(QsKind kind) {
-    switch (kind) {
-        case QsKind::Bounded:
-            return QStringLiteral("с ограниченной очередью");
-        case QsKind::Priority:
-            return QStringLiteral("с относительным приоритетом");
-        case QsKind::Plain:
-            break;
-    }
-    return QStringLiteral("обычная");
-}
-
 QRect SymbolBox(const SchemeLayout& layout, int node) {
     return {layout.BoxCorner(node), QSize(SchemeLayout::SymbolSize, SchemeLayout::SymbolSize)};
 }
@@ -206,7 +190,7 @@ void SchemeResultsOverlay::PlaceLabels() {
         for (int to = 0; to < layout.NodeCount(); ++to) {
             const double value = ParseNumber(model.Matrix().Cell(from, to));
             if (value == 0) continue;
-            const QString text = NumberText(value, ProbabilityPrecision);
+            const QString text = ShownGeneral(value, ProbabilityPrecision);
             const QSize size =
                 QSize(metrics.horizontalAdvance(text), metrics.height()) + LabelPadding;
             const std::vector<QRect> places =
@@ -230,10 +214,10 @@ QString SchemeResultsOverlay::ToolTip(QPoint point) const {
     QStringList lines;
     QString head = SchemeLayout::Label(k);
     if (!f->Name.empty()) head += QStringLiteral(" «%1»").arg(QString::fromStdString(f->Name));
-    lines << head + QStringLiteral(", ") + KindText(f->Kind);
+    lines << head + QStringLiteral(", ") + QString::fromUtf8(QsKindText(f->Kind));
     const auto add = [&lines](const char* name, double value) {
         lines << QString::fromUtf8(name) + QStringLiteral(": ") +
-                     NumberText(value, FigurePrecision);
+                     ShownGeneral(value, FigurePrecision);
     };
     add("Интенсивность входного потока", f->ArrivalRate);
     add("Коэффициент загрузки", f->LoadPerChannel());

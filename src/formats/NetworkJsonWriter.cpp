@@ -6,6 +6,7 @@
 #include "formats/NetworkJson.h"
 #include "model/Cp1251.h"
 #include "model/NumberText.h"
+#include "model/QsKind.h"
 #include "model/TextConcat.h"
 
 namespace qnetica {
@@ -66,18 +67,12 @@ Json Position(int x, int y) {
     return position;
 }
 
-const char* KindName(const QsParams& qs) {
-    // Both marks: the calculation takes the QS as bounded, so that is its kind.
-    if (qs.BoundedQueue) return "bounded";
-    return qs.RelativePriority ? "priority" : "plain";
-}
-
 Json QsJson(const QsParams& qs) {
     Json entry;
     entry["name"] = FileText(qs.Name, MaxNameLength);
     entry["service_time"] = qs.ServiceTime;
     entry["channels"] = qs.Channels;
-    entry["kind"] = KindName(qs);
+    entry["kind"] = QsKindName(KindOf(qs));
     if (qs.BoundedQueue && qs.RelativePriority) entry["also_priority"] = true;
     // Places and classes of another kind stay with the QS, as the parameters dialog keeps them.
     if (qs.BoundedQueue || qs.QueuePlaces != 0) entry["places"] = qs.QueuePlaces;

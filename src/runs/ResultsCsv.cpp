@@ -65,18 +65,6 @@ class Row {
     bool first_ = true;
 };
 
-const char* KindText(QsKind kind) {
-    switch (kind) {
-        case QsKind::Bounded:
-            return "с ограниченной очередью";
-        case QsKind::Priority:
-            return "с относительным приоритетом";
-        case QsKind::Plain:
-            break;
-    }
-    return "обычная";
-}
-
 using Step = const StepFigures&;
 using Qs = const QsFigures*;
 
@@ -117,7 +105,7 @@ std::vector<Column> Columns(const RunFigures& figures) {
          [](Row& row, Step s, Qs) { row.Number(s.Totals.NetworkSojournTime); }},
         {"Номер СМО", [](Row& row, Step, Qs qs) { qs ? row.Whole(qs->Number) : row.Empty(); }},
         {"Наименование СМО", [](Row& row, Step, Qs qs) { row.Field(qs ? qs->Name : ""); }},
-        {"Вид СМО", [](Row& row, Step, Qs qs) { row.Field(qs ? KindText(qs->Kind) : ""); }},
+        {"Вид СМО", [](Row& row, Step, Qs qs) { row.Field(qs ? QsKindText(qs->Kind) : ""); }},
         QsNumber("Время обслуживания", &QsFigures::ServiceTime),
         {"Число каналов",
          [](Row& row, Step, Qs qs) { qs ? row.Whole(qs->Channels) : row.Empty(); }},

@@ -31,23 +31,6 @@ QsFigures FiguresOf(int k, const QsParams& qs, bool overloaded, const QsLosses& 
 
 }  // namespace
 
-QsKind KindOf(const QsParams& qs) {
-    if (qs.BoundedQueue) return QsKind::Bounded;
-    return qs.RelativePriority ? QsKind::Priority : QsKind::Plain;
-}
-
-const char* QsKindName(QsKind kind) {
-    switch (kind) {
-        case QsKind::Bounded:
-            return "bounded";
-        case QsKind::Priority:
-            return "priority";
-        case QsKind::Plain:
-            break;
-    }
-    return "plain";
-}
-
 void RunFigures::Start(const VariationPlan& plan, const NetworkModel& model) {
     varied_ = plan.VariedRun;
     axis_ = StepAxis();

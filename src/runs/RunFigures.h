@@ -31,8 +31,4 @@ class RunFigures {
     std::vector<StepFigures> steps_;
 };
 
-// "plain", "bounded" or "priority": a bounded QS is bounded whatever its priority flag.
-const char* QsKindName(QsKind kind);
-QsKind KindOf(const QsParams& qs);
-
 }  // namespace qnetica

@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "engine/EngineTypes.h"
+#include "model/QsKind.h"
 
 namespace qnetica {
-
-enum class QsKind { Plain, Bounded, Priority };
 
 // One QS after one step, as the calculation left it. An overloaded QS was computed only up to
 // its load: its other figures are those of an earlier step.

@@ -3,13 +3,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/QsKind.h"
+
 namespace qnetica::sim {
 
-enum class QsKind {
-    Plain,     // M/M/n, first come first served
-    Bounded,   // at most Places requests in service and waiting; one that finds it full is lost
-    Priority,  // classes with relative (non-preemptive) priority, the last class the most urgent
-};
+using qnetica::QsKind;
 
 struct SimulationQs {
     double ServiceTime = 1;     // mean of the exponential service time

@@ -30,7 +30,7 @@ constexpr int UncertainDigits = 3;  // of a half-width and a difference
 
 QString Number(double value, int digits) {
     if (!std::isfinite(value)) return QStringLiteral("—");
-    return ShownNumber(QString::number(value, 'g', digits).toStdString());
+    return ShownGeneral(value, digits);
 }
 
 QString FigureText(const ComparedFigure& figure) {

@@ -25,4 +25,8 @@ QString ShownFixed(double value, char separator) {
     return ShownNumber(FormatFixed(value), separator);
 }
 
+QString ShownGeneral(double value, int digits, char separator) {
+    return ShownNumber(QString::number(value, 'g', digits).toStdString(), separator);
+}
+
 }  // namespace qnetica

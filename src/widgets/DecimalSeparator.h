@@ -20,5 +20,7 @@ char ShownDecimalSeparator();
 QString ShownNumber(const std::string& modelText, char separator = ShownDecimalSeparator());
 // A number in the fixed form with ten decimals, as the windows show it.
 QString ShownFixed(double value, char separator = ShownDecimalSeparator());
+// A number with at most `digits` significant digits (a chart's mark, a tooltip), as shown.
+QString ShownGeneral(double value, int digits, char separator = ShownDecimalSeparator());
 
 }  // namespace qnetica

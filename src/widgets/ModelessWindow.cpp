@@ -3,19 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
-#include <QRect>
 #include <QWidget>
+
+#include "widgets/WindowPlacement.h"
 
 namespace qnetica {
 
 void ShowModeless(QWidget& window) {
     // Opened over the window the user looks at, and closed again with Esc.
     if (!window.isVisible()) {
-        if (const QWidget* front = QApplication::activeWindow(); front && front != &window) {
-            QRect place = window.frameGeometry();
-            place.moveCenter(front->frameGeometry().center());
-            window.move(place.topLeft());
-        }
+        if (const QWidget* front = QApplication::activeWindow(); front && front != &window)
+            CentreOver(window, *front);
     }
     if (!window.property("closesWithEsc").toBool()) {
         auto* close = new QAction(&window);

@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <utility>
 
+#include "widgets/WindowPlacement.h"
+
 namespace qnetica {
 namespace {
 
@@ -66,12 +68,10 @@ QWidget* WindowInFront(QWidget* parent) {
     return parent;
 }
 
-void CentreOver(QWidget& window, const QWidget* over) {
+void PlaceOver(QWidget& window, const QWidget* over) {
     if (!over || over == &window) return;
     window.adjustSize();
-    QRect place = window.frameGeometry();
-    place.moveCenter(over->frameGeometry().center());
-    window.move(place.topLeft());
+    CentreOver(window, *over);
 }
 
 // Runs a prepared file dialog; the caller has set its accept and file modes.
@@ -143,7 +143,7 @@ bool QtPlatformDialogs::OpenDocument(const QString& path, DocumentWindow /*windo
 void QtPlatformDialogs::ShowModal(QWidget& window) {
     if (auto* dialog = qobject_cast<QDialog*>(&window)) {
         if (QWidget* front = WindowInFront(dialog->parentWidget()); front != dialog->parentWidget())
-            CentreOver(*dialog, front);
+            PlaceOver(*dialog, front);
         dialog->exec();
         return;
     }
