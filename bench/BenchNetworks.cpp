@@ -30,7 +30,7 @@ void FillMixedNetwork(NetworkModel& model) {
 }
 
 void FillGeneratedNetwork(NetworkModel& model) {
-    GenerationRequest request{"1", "0.1", "1", "7", '.', SchemeAreaWidth, SchemeAreaHeight};
+    GenerationRequest request{"1", "0.1", "1", "7", SchemeAreaWidth, SchemeAreaHeight};
     GenerateModel(model, request, [](const std::string&) {});
 }
 

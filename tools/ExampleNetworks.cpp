@@ -164,7 +164,7 @@ bool Save(NetworkModel& model, const std::string& folder, const std::string& fil
 // visits, so with 1 request per unit of time and a service time of 0.05 each base QS is loaded
 // at 0.5.
 bool SaveGenerated(NetworkModel& model, const std::string& folder) {
-    GenerationRequest request{"1", "0.05", "1", "7", '.', 1000, 640};
+    GenerationRequest request{"1", "0.05", "1", "7", 1000, 640};
     const GenerationOutcome outcome = GenerateModel(model, request, [](const std::string&) {});
     if (outcome.End != GenerationEnd::Generated) {
         std::fprintf(stderr, "generation: %s\n", outcome.Message.c_str());

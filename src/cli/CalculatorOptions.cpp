@@ -103,9 +103,7 @@ bool IsBlank(const std::string& text) {
 // A number with "." or "," before its decimals; never an empty text.
 std::optional<double> RangeNumber(const std::string& text) {
     if (IsBlank(text)) return std::nullopt;
-    std::string pointed = text;
-    std::replace(pointed.begin(), pointed.end(), ',', '.');
-    const ParsedNumber parsed = ParseNumberChecked(pointed);
+    const ParsedNumber parsed = ParseNumberChecked(text);  // takes "," as well as "."
     if (!parsed.IsNumber || !std::isfinite(parsed.Value)) return std::nullopt;
     return parsed.Value;
 }

@@ -30,9 +30,7 @@ std::optional<Integer> WholeNumber(const std::string& text, Integer lowest, Inte
 // A finite number with "." or "," before its decimals, without blanks.
 std::optional<double> Number(const std::string& text) {
     if (text.empty() || text.find(' ') != std::string::npos) return std::nullopt;
-    std::string pointed = text;
-    std::replace(pointed.begin(), pointed.end(), ',', '.');
-    const ParsedNumber parsed = ParseNumberChecked(pointed);
+    const ParsedNumber parsed = ParseNumberChecked(text);  // takes "," as well as "."
     if (!parsed.IsNumber || !std::isfinite(parsed.Value)) return std::nullopt;
     return parsed.Value;
 }

@@ -6,16 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "widgets/DecimalSeparator.h"
-
 namespace qnetica {
 
 GeneratorDialog::GeneratorDialog(NetworkDocument& document, PlatformDialogs& dialogs,
                                  QWidget* parent)
-    : QDialog(parent),
-      document_(document),
-      dialogs_(dialogs),
-      decimalSeparator_(SystemDecimalSeparator()) {
+    : QDialog(parent), document_(document), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral("Автоматическая генерация модели"));
     CreateControls();
     connect(okButton_, &QPushButton::clicked, this, &GeneratorDialog::Generate);
@@ -59,7 +54,6 @@ void GeneratorDialog::Generate() {
     request.ServiceTimeText = serviceTimeEdit_->text().toStdString();
     request.ChannelsText = channelsEdit_->text().toStdString();
     request.QsCountText = qsCountEdit_->text().toStdString();
-    request.DecimalSeparator = decimalSeparator_;
     const QSize area = imageArea_ ? imageArea_() : QSize();
     request.AreaWidth = area.width();
     request.AreaHeight = area.height();

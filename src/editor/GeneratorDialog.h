@@ -28,8 +28,6 @@ class GeneratorDialog : public QDialog {
     void SetIntensityShown(std::function<void(const QString&)> show) {
         showIntensity_ = std::move(show);
     }
-    char DecimalSeparator() const { return decimalSeparator_; }
-    void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
 
     void Generate();  // closes the dialog when the network was generated
     void Cancel() { reject(); }
@@ -49,7 +47,6 @@ class GeneratorDialog : public QDialog {
     PlatformDialogs& dialogs_;
     std::function<QSize()> imageArea_;
     std::function<void(const QString&)> showIntensity_;
-    char decimalSeparator_ = '.';
 
     QLineEdit* intensityEdit_ = nullptr;
     QLineEdit* serviceTimeEdit_ = nullptr;

@@ -19,7 +19,6 @@ struct GenerationRequest {
     std::string ServiceTimeText;
     std::string ChannelsText;
     std::string QsCountText;
-    char DecimalSeparator = '.';  // not read: both separators are taken whatever the locale
     int AreaWidth = 0;
     int AreaHeight = 0;
 };

@@ -60,7 +60,7 @@ const ChangeCase ChangeCases[] = {
     {"Generation",
      [](NetworkDocument& d) {
          d.Model().Clear();
-         d.Generate({"1", "0.1", "1", "3", '.', 800, 600}, nullptr);
+         d.Generate({"1", "0.1", "1", "3", 800, 600}, nullptr);
      }},
 };
 

@@ -68,7 +68,7 @@ void BuildRandomNetwork(NetworkModel& model) {
 }
 
 void BuildGeneratedNetwork(NetworkModel& model) {
-    GenerationRequest request{"1", "0.1", "1", "7", '.', 1200, 900};
+    GenerationRequest request{"1", "0.1", "1", "7", 1200, 900};
     GenerateModel(model, request, nullptr);
 }
 

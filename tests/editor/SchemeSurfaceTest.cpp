@@ -66,7 +66,7 @@ TEST_F(SchemeSurfaceTest, LabelLeavesTheOutlineWhole) {
 }
 
 TEST_F(SchemeSurfaceTest, DrawsOnlyBlackWhiteAndRed) {
-    GenerationRequest request{"1", "1", "1", "3", '.', 900, 700};
+    GenerationRequest request{"1", "1", "1", "3", 900, 700};
     GenerateModel(model, request, nullptr);
     surface.DrawScheme();
     const QImage& image = Image();

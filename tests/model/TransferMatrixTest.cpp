@@ -83,7 +83,7 @@ TEST(TransferMatrixTest, EveryWayACellChangesRenewsItsNumber) {
         {"network generated",
          [](NetworkModel& m) {
              m.Clear();
-             GenerateModel(m, {"1", "0.1", "1", "7", '.', 800, 600}, [](const std::string&) {});
+             GenerateModel(m, {"1", "0.1", "1", "7", 800, 600}, [](const std::string&) {});
          }},
         {"matrix swapped",
          [](NetworkModel& m) {
