@@ -19,10 +19,9 @@
 #include "editor/SchemeResultsOverlay.h"
 #include "editor/SchemeView.h"
 #include "widgets/DocumentHistory.h"
-#include "widgets/ExampleList.h"
+#include "widgets/FileSubmenus.h"
 #include "widgets/HelpTopics.h"
 #include "widgets/HelpWindow.h"
-#include "widgets/RecentFiles.h"
 #include "widgets/ResultsCsvExport.h"
 
 namespace qnetica {
@@ -75,20 +74,7 @@ SchemeEditorWindow::~SchemeEditorWindow() {
 // A half-done action of a tool is dropped before the history moves, so that it is not taken for
 // a change of its own.
 void SchemeEditorWindow::InstallHistory(DocumentHistory& history) {
-    QAction* first = editMenu_->actions().value(0);
-    QAction* undo = history.CreateUndoAction(this);
-    QAction* redo = history.CreateRedoAction(this);
-    for (auto [action, step] :
-         {std::pair{undo, &DocumentHistory::Undo}, std::pair{redo, &DocumentHistory::Redo}}) {
-        disconnect(action, &QAction::triggered, nullptr, nullptr);
-        connect(action, &QAction::triggered, this, [this, &history, step = step] {
-            CancelToolAction();
-            (history.*step)();
-        });
-    }
-    editMenu_->insertAction(first, undo);
-    editMenu_->insertAction(first, redo);
-    editMenu_->insertSeparator(first);
+    history.AddToMenu(editMenu_, this, [this] { CancelToolAction(); });
 }
 
 void SchemeEditorWindow::NetworkRestored() {
@@ -276,11 +262,7 @@ void SchemeEditorWindow::CreateMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("С&правка"));
     AddMenuItem(help, QStringLiteral("Справка"), [this] { ShowHelp(); });
-    // F1 opens this window's page; the Help menu the contents.
-    auto* helpKey = new QAction(this);
-    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(helpKey, &QAction::triggered, this, [this] { ShowHelpFor(this); });
-    addAction(helpKey);
+    InstallHelpKey(this);  // F1 opens this window's page; the Help menu the contents
     AddMenuItem(help, QStringLiteral("о программе"), [this] { ShowAbout(); });
 }
 
@@ -522,10 +504,10 @@ void SchemeEditorWindow::SaveNetworkAs() {
     document_.SaveAs();
 }
 
-void SchemeEditorWindow::OpenRecentNetwork(const QString& path) {
+bool SchemeEditorWindow::OpenRecentNetwork(const QString& path) {
     bool opened = false;
     RedrawAfter([&] { opened = document_.OpenFile(path.toStdString()); });
-    if (!opened && recent_) recent_->ForgetIfGone(path);
+    return opened;
 }
 
 void SchemeEditorWindow::OpenExample(const QString& path) {
@@ -533,13 +515,9 @@ void SchemeEditorWindow::OpenExample(const QString& path) {
 }
 
 void SchemeEditorWindow::InstallRecentFiles(RecentFiles& recent) {
-    fileMenu_->insertMenu(exitMenuItem_, CreateExamplesMenu(this, [this](const QString& path) {
-                              OpenExample(path);
-                          }));
-    recent_ = &recent;
-    QMenu* menu = recent.CreateMenu(this, [this](const QString& path) { OpenRecentNetwork(path); });
-    fileMenu_->insertMenu(exitMenuItem_, menu);
-    fileMenu_->insertSeparator(exitMenuItem_);
+    AddFileSubmenus(
+        fileMenu_, exitMenuItem_, this, recent, [this](const QString& path) { OpenExample(path); },
+        [this](const QString& path) { return OpenRecentNetwork(path); });
 }
 
 void SchemeEditorWindow::SaveSchemeImage() {

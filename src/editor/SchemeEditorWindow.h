@@ -59,7 +59,7 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     void OpenNetwork();
     void SaveNetwork();
     void SaveNetworkAs();
-    void OpenRecentNetwork(const QString& path);  // "save changes?" first
+    bool OpenRecentNetwork(const QString& path);  // "save changes?" first
     void OpenExample(const QString& path);        // as a network without a file of its own
     void SaveSchemeImage();  // through the picture save dialog shared with the charts
     void ReturnToTable();
@@ -158,7 +158,6 @@ class SchemeEditorWindow : public QMainWindow, private EditorCommands, private D
     EditorToolState toolState_;
     bool closeAppOnClose_ = true;
 
-    RecentFiles* recent_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QAction* exitMenuItem_ = nullptr;

@@ -21,10 +21,9 @@
 #include "ui/TransferMatrixTableModel.h"
 #include "widgets/DecimalSeparator.h"
 #include "widgets/DocumentHistory.h"
-#include "widgets/ExampleList.h"
+#include "widgets/FileSubmenus.h"
 #include "widgets/HelpTopics.h"
 #include "widgets/HelpWindow.h"
-#include "widgets/RecentFiles.h"
 
 namespace qnetica {
 namespace {
@@ -90,11 +89,7 @@ void MainWindow::CreateActions() {
     saveAction_->setShortcut(QKeySequence::Save);
     saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    // F1 opens this window's page; the Help menu the contents.
-    auto* helpKey = new QAction(this);
-    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(helpKey, &QAction::triggered, this, [this] { ShowHelpFor(this); });
-    addAction(helpKey);
+    InstallHelpKey(this);  // F1 opens this window's page; the Help menu the contents
     calculateMenuItem_->setShortcut(QKeySequence(Qt::Key_F9));
 }
 
@@ -244,9 +239,7 @@ bool MainWindow::SaveNetworkAs() {
 }
 
 bool MainWindow::OpenRecentNetwork(const QString& path) {
-    const bool opened = document_.OpenFile(path.toStdString());
-    if (!opened && recent_) recent_->ForgetIfGone(path);
-    return opened;
+    return document_.OpenFile(path.toStdString());
 }
 
 bool MainWindow::OpenExample(const QString& path) {
@@ -254,12 +247,9 @@ bool MainWindow::OpenExample(const QString& path) {
 }
 
 void MainWindow::InstallRecentFiles(RecentFiles& recent) {
-    fileMenu_->insertMenu(
-        exitAction_, CreateExamplesMenu(this, [this](const QString& path) { OpenExample(path); }));
-    recent_ = &recent;
-    QMenu* menu = recent.CreateMenu(this, [this](const QString& path) { OpenRecentNetwork(path); });
-    fileMenu_->insertMenu(exitAction_, menu);
-    fileMenu_->insertSeparator(exitAction_);
+    AddFileSubmenus(
+        fileMenu_, exitAction_, this, recent, [this](const QString& path) { OpenExample(path); },
+        [this](const QString& path) { return OpenRecentNetwork(path); });
 }
 
 bool MainWindow::AddQs() {
@@ -275,10 +265,7 @@ bool MainWindow::RemoveQs() {
 }
 
 void MainWindow::InstallHistory(DocumentHistory& history) {
-    QAction* first = editMenu_->actions().value(0);
-    editMenu_->insertAction(first, history.CreateUndoAction(this));
-    editMenu_->insertAction(first, history.CreateRedoAction(this));
-    editMenu_->insertSeparator(first);
+    history.AddToMenu(editMenu_, this);
 }
 
 // Only a QS has parameters: not the outside world S0, not "no node".

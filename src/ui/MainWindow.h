@@ -107,7 +107,6 @@ class MainWindow : public QMainWindow, private NetworkModelListener {
     bool typingInputRate_ = false;
     std::string finishedInputRate_;  // the input rate text after the last finished edit
 
-    RecentFiles* recent_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QAction* newAction_ = nullptr;

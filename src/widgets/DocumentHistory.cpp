@@ -1,6 +1,7 @@
 #include "widgets/DocumentHistory.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QUndoCommand>
 
 namespace qnetica {
@@ -49,21 +50,25 @@ void DocumentHistory::Redo() {
     stack_.redo();
 }
 
-QAction* DocumentHistory::CreateUndoAction(QObject* parent) {
-    QAction* action = stack_.createUndoAction(parent, QStringLiteral("Отменить"));
-    action->setShortcuts(QKeySequence::Undo);
-    disconnect(action, &QAction::triggered, nullptr, nullptr);
-    connect(action, &QAction::triggered, this, &DocumentHistory::Undo);
-    return action;
-}
-
-QAction* DocumentHistory::CreateRedoAction(QObject* parent) {
-    QAction* action = stack_.createRedoAction(parent, QStringLiteral("Повторить"));
-    action->setShortcuts(
+void DocumentHistory::AddToMenu(QMenu* edit, QWidget* owner, std::function<void()> beforeStep) {
+    QAction* undo = stack_.createUndoAction(owner, QStringLiteral("Отменить"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = stack_.createRedoAction(owner, QStringLiteral("Повторить"));
+    redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    disconnect(action, &QAction::triggered, nullptr, nullptr);
-    connect(action, &QAction::triggered, this, &DocumentHistory::Redo);
-    return action;
+    // The stack's own steps would skip recording what a window did but did not record yet.
+    for (auto [action, step] :
+         {std::pair{undo, &DocumentHistory::Undo}, std::pair{redo, &DocumentHistory::Redo}}) {
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this, [this, beforeStep, step = step] {
+            if (beforeStep) beforeStep();
+            (this->*step)();
+        });
+    }
+    QAction* first = edit->actions().value(0);
+    edit->insertAction(first, undo);
+    edit->insertAction(first, redo);
+    edit->insertSeparator(first);
 }
 
 void DocumentHistory::ChangeRecorded(const std::shared_ptr<const NetworkChange>& change) {

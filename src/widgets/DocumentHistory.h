@@ -2,10 +2,13 @@
 
 #include <QObject>
 #include <QUndoStack>
+#include <functional>
 
 #include "document/NetworkDocument.h"
 
 class QAction;
+class QMenu;
+class QWidget;
 
 namespace qnetica {
 
@@ -23,9 +26,9 @@ class DocumentHistory : public QObject, private DocumentListener {
     // Undo and redo: what a command of a window did but did not record yet is recorded first.
     void Undo();
     void Redo();
-    // "Отменить <что>" and "Повторить <что>" with their shortcuts, for a window's Edit menu.
-    QAction* CreateUndoAction(QObject* parent);
-    QAction* CreateRedoAction(QObject* parent);
+    // "Отменить <что>" and "Повторить <что>" with their shortcuts at the top of a window's Edit
+    // menu; beforeStep, when given, runs before each step (a window dropping a half-done action).
+    void AddToMenu(QMenu* edit, QWidget* owner, std::function<void()> beforeStep = {});
 
   private:
     void ChangeRecorded(const std::shared_ptr<const NetworkChange>& change) override;

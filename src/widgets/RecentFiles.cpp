@@ -45,7 +45,7 @@ void RecentFiles::Store(const QStringList& files) {
     emit Changed();
 }
 
-QMenu* RecentFiles::CreateMenu(QWidget* parent, std::function<void(const QString&)> open) {
+QMenu* RecentFiles::CreateMenu(QWidget* parent, std::function<bool(const QString&)> open) {
     auto* menu = new QMenu(QStringLiteral("Последние &файлы"), parent);
     QObject::connect(menu, &QMenu::aboutToShow, menu, [this, menu, open] {
         menu->clear();
@@ -58,7 +58,9 @@ QMenu* RecentFiles::CreateMenu(QWidget* parent, std::function<void(const QString
             item->setToolTip(QDir::toNativeSeparators(files[i]));
             item->setStatusTip(QDir::toNativeSeparators(files[i]));
             const QString path = files[i];
-            QObject::connect(item, &QAction::triggered, menu, [open, path] { open(path); });
+            QObject::connect(item, &QAction::triggered, menu, [this, open, path] {
+                if (!open(path)) ForgetIfGone(path);
+            });
         }
         if (files.isEmpty()) menu->addAction(QStringLiteral("(пусто)"))->setEnabled(false);
         menu->addSeparator();

@@ -25,8 +25,8 @@ class RecentFiles : public QObject {
     void Clear();
 
     // A submenu "Последние файлы" that lists the files each time it opens; choosing one calls
-    // open with its path.
-    QMenu* CreateMenu(QWidget* parent, std::function<void(const QString&)> open);
+    // open with its path, and a file that open could not open leaves the list if it is gone.
+    QMenu* CreateMenu(QWidget* parent, std::function<bool(const QString&)> open);
 
   signals:
     void Changed();
