@@ -4,15 +4,13 @@
 #include <cmath>
 #include <utility>
 
+#include "engine/WorkMatrix.h"
 #include "model/NumberText.h"
 #include "model/QsParams.h"
 #include "sim/NetworkFlows.h"
 
 namespace qnetica::sim {
 namespace {
-
-constexpr long double RowSumLow = 0.999999999L;
-constexpr long double RowSumHigh = 1.000000001L;
 
 SimulationQs ReadQs(const QsParams& params) {
     SimulationQs qs;
@@ -61,7 +59,7 @@ void CheckRow(const SimulationNetwork& network, int node, std::vector<InputProbl
         probabilities = false;
     }
     const double sum = RowSum(row);
-    if (probabilities && !(sum >= RowSumLow && sum <= RowSumHigh))
+    if (probabilities && !RowSumIsOne(sum))
         problems.push_back({ProblemKind::RowSumNotOne, node, 0, sum, {}});
 }
 
